@@ -1,0 +1,141 @@
+#include "shell/formmain.h"
+
+#include "data/database.h"
+#include "data/demodm.h"
+#include "shell/errors.h"
+#include "shell/guard.h"
+#include "shell/look.h"
+#include "shell/settings.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The right-hand button column of the entry tab.
+constexpr int kButtonColumnLeft = 742;
+constexpr int kButtonTop = 24;
+constexpr int kButtonStep = 40;
+
+} // namespace
+
+TFormmain::TFormmain(TGlobal &settings, QWidget *parent) : QWidget(parent), m_settings(settings) {
+    setObjectName(QStringLiteral("Formmain"));
+    BuildWindow();
+    FormCreate();
+}
+
+TDemoDM &TFormmain::DM() const {
+    if (!m_dm)
+        throw Exception(QStringLiteral("The data module is not ready"));
+    return *m_dm;
+}
+
+void TFormmain::BuildWindow() {
+    setWindowTitle(QStringLiteral("Kelvaro 销售单据管理"));
+    setFont(Look::Song(14));
+    resize(867, 636);
+
+    pg1 = new QTabWidget(this);
+    pg1->setObjectName(QStringLiteral("pg1"));
+    pg1->setFont(Look::Song(12));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pg1);
+
+    const auto addPage = [this](const char *name, const QString &caption) {
+        auto *page = new QWidget;
+        page->setObjectName(QLatin1String(name));
+        pg1->addTab(page, caption);
+        return page;
+    };
+    TabSheet1 = addPage("TabSheet1", QStringLiteral("单据录入"));
+    TabSheet2 = addPage("TabSheet2", QStringLiteral("单据查询"));
+    TabSheet3 = addPage("TabSheet3", QStringLiteral("基础数据管理"));
+    TabSheet4 = addPage("TabSheet4", QStringLiteral("在线帮助"));
+
+    BitBtn2 = new QPushButton(QStringLiteral("退出"), TabSheet1);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(kButtonColumnLeft, kButtonTop + 4 * kButtonStep, 99, 25);
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
+
+    cbdy = new QCheckBox(QStringLiteral("在单据录入时点保存按钮直接打印单据"), TabSheet3);
+    cbdy->setObjectName(QStringLiteral("cbdy"));
+    cbdy->setFont(Look::Song(12));
+    cbdy->setGeometry(473, 428, 232, 17);
+    QPalette blue = cbdy->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    cbdy->setPalette(blue);
+    // Only the user's clicks arrive here; the program calls cbdyClick itself.
+    connect(cbdy, &QCheckBox::clicked, this, [this] { Guarded([this] { cbdyClick(); }); });
+
+    pg1->setCurrentWidget(TabSheet1);
+    connect(pg1, &QTabWidget::currentChanged, this, [this] { Guarded([this] { pg1Change(); }); });
+}
+
+void TFormmain::FormCreate() {
+    // The date and time text forms are the program's own helpers
+    // (DateText), so no system setting needs changing here; the look was set
+    // for the whole application before any window existed.
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+void TFormmain::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // Runs inside the event loop, once, so that ending the program from it
+    // ends the loop.
+    QTimer::singleShot(0, this, [this] { Guarded([this] { FormShow(); }); });
+}
+
+void TFormmain::FormShow() {
+    Database::Open(DM());
+    SetActivePage(TabSheet1);
+}
+
+void TFormmain::SetActivePage(QWidget *page) {
+    const QSignalBlocker block(pg1);
+    pg1->setCurrentWidget(page);
+}
+
+void TFormmain::ReloadList(TQuery &query, const QString &statement) {
+    query.Close();
+    query.SQL.Clear();
+    query.SQL.Add(statement);
+    query.Open();
+}
+
+void TFormmain::pg1Change() {
+    QWidget *page = pg1->currentWidget();
+    if (page == TabSheet3) {
+        TDemoDM &dm = DM();
+        ReloadList(dm.qkh, QStringLiteral("select * from app_khxxb order by iid "));
+        ReloadList(dm.qsp, QStringLiteral("select * from app_spxxb order by iid "));
+        ReloadList(dm.qzg, QStringLiteral("select * from zgxxb  order by iid "));
+        SetCbdyChecked(m_settings.strdyf == QLatin1String("Y"));
+    }
+}
+
+void TFormmain::SetCbdyChecked(bool checked) {
+    if (cbdy->isChecked() == checked)
+        return;
+    cbdy->setChecked(checked);
+    cbdyClick();
+}
+
+void TFormmain::cbdyClick() {
+    m_settings.strdyf = cbdy->isChecked() ? QStringLiteral("Y") : QStringLiteral("N");
+    m_settings.Write();
+}
+
+void TFormmain::BitBtn2Click() { close(); }

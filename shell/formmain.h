@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QPushButton;
+class QTabWidget;
+class TDemoDM;
+class TGlobal;
+
+// The main window: four tabs where all daily work happens.
+class TFormmain : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormmain(TGlobal &settings, QWidget *parent = nullptr);
+
+    void SetDataModule(TDemoDM *dm) { m_dm = dm; }
+    TDemoDM &DM() const;
+    TGlobal &Settings() const { return m_settings; }
+
+    // Handlers. Each may raise; the connections from user actions run them
+    // through the event boundary.
+    void FormCreate();
+    void FormShow();
+    void pg1Change();
+    void cbdyClick();
+    void BitBtn2Click();
+
+    // Makes a tab active as the program does: no change event.
+    void SetActivePage(QWidget *page);
+    // Sets the check box as the program does: its click handler runs when
+    // the state changes.
+    void SetCbdyChecked(bool checked);
+
+    QTabWidget *pg1 = nullptr;
+    QWidget *TabSheet1 = nullptr;
+    QWidget *TabSheet2 = nullptr;
+    QWidget *TabSheet3 = nullptr;
+    QWidget *TabSheet4 = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+    QCheckBox *cbdy = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void BuildWindow();
+    void ReloadList(class TQuery &query, const QString &statement);
+
+    TGlobal &m_settings;
+    TDemoDM *m_dm = nullptr;
+    bool m_shown = false;
+};
