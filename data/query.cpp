@@ -189,6 +189,11 @@ void TQuery::Open() {
     m_inserting = false;
     m_row = -1;
     m_eof = true;
+    // The first rows come with the open, so a grid has them at once; the
+    // data source counts them when it resets.
+    ++m_controlsDisabled;
+    FetchUpTo(kFetchChunk);
+    --m_controlsDisabled;
     emit Opened();
     First();
 }

@@ -126,7 +126,7 @@ void IniFile::Save() const {
     };
     // A write-protected settings file stays protected, whoever runs the program.
     const QFileInfo info(m_path);
-    if (info.exists() && (!info.isFile() || !(info.permissions() & QFileDevice::WriteUser)))
+    if (info.exists() && (!info.isFile() || !(info.permissions() & QFileDevice::WriteOwner)))
         fail();
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly))

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A program folder of its own for one test: a temporary folder that holds
+// the program file's name, the first-content database and the settings
+// file. Message boxes are scripted and ending the program is only recorded.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(bool withDatabase = true);
+    ~ProgramFolder();
+
+    QString Path(const QString &name) const { return m_dir.filePath(name); }
+    QString DatabasePath() const { return Path(QStringLiteral("qvnDemo.mdb")); }
+    QString SettingsPath() const { return Path(QStringLiteral("kelvaro.ini")); }
+    void WriteFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray ReadFile(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
