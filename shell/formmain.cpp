@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/demodm.h"
+#include "entry/entrytab.h"
 #include "shell/errors.h"
 #include "shell/guard.h"
 #include "shell/look.h"
@@ -15,19 +16,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-// The right-hand button column of the entry tab.
-constexpr int kButtonColumnLeft = 742;
-constexpr int kButtonTop = 24;
-constexpr int kButtonStep = 40;
-
-} // namespace
-
 TFormmain::TFormmain(TGlobal &settings, QWidget *parent) : QWidget(parent), m_settings(settings) {
     setObjectName(QStringLiteral("Formmain"));
     BuildWindow();
     FormCreate();
+}
+
+void TFormmain::SetDataModule(TDemoDM *dm) {
+    m_dm = dm;
+    TabSheet1->SetDataModule(dm);
 }
 
 TDemoDM &TFormmain::DM() const {
@@ -54,14 +51,18 @@ void TFormmain::BuildWindow() {
         pg1->addTab(page, caption);
         return page;
     };
-    TabSheet1 = addPage("TabSheet1", QStringLiteral("单据录入"));
+    TabSheet1 = new TEntryTab(m_settings);
+    pg1->addTab(TabSheet1, QStringLiteral("单据录入"));
     TabSheet2 = addPage("TabSheet2", QStringLiteral("单据查询"));
     TabSheet3 = addPage("TabSheet3", QStringLiteral("基础数据管理"));
     TabSheet4 = addPage("TabSheet4", QStringLiteral("在线帮助"));
 
     BitBtn2 = new QPushButton(QStringLiteral("退出"), TabSheet1);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(kButtonColumnLeft, kButtonTop + 4 * kButtonStep, 99, 25);
+    BitBtn2->setGeometry(TEntryTab::ButtonSlot(4));
+    BitBtn2->setAutoDefault(false);
+    setTabOrder(TabSheet1->BitBtn5, BitBtn2);
+    setTabOrder(BitBtn2, TabSheet1->BitBtn27);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
 
     cbdy = new QCheckBox(QStringLiteral("在单据录入时点保存按钮直接打印单据"), TabSheet3);
@@ -101,6 +102,7 @@ void TFormmain::showEvent(QShowEvent *event) {
 void TFormmain::FormShow() {
     Database::Open(DM());
     SetActivePage(TabSheet1);
+    TabSheet1->StartUp();
 }
 
 void TFormmain::SetActivePage(QWidget *page) {

@@ -6,6 +6,7 @@ class QCheckBox;
 class QPushButton;
 class QTabWidget;
 class TDemoDM;
+class TEntryTab;
 class TGlobal;
 
 // The main window: four tabs where all daily work happens.
@@ -14,7 +15,7 @@ class TFormmain : public QWidget {
 public:
     explicit TFormmain(TGlobal &settings, QWidget *parent = nullptr);
 
-    void SetDataModule(TDemoDM *dm) { m_dm = dm; }
+    void SetDataModule(TDemoDM *dm);
     TDemoDM &DM() const;
     TGlobal &Settings() const { return m_settings; }
 
@@ -33,7 +34,7 @@ public:
     void SetCbdyChecked(bool checked);
 
     QTabWidget *pg1 = nullptr;
-    QWidget *TabSheet1 = nullptr;
+    TEntryTab *TabSheet1 = nullptr;
     QWidget *TabSheet2 = nullptr;
     QWidget *TabSheet3 = nullptr;
     QWidget *TabSheet4 = nullptr;

@@ -1,10 +1,15 @@
 #include "testsupport.h"
 
+#include "data/demodm.h"
 #include "data/firstcontent.h"
+#include "entry/entrytab.h"
+#include "shell/formmain.h"
+#include "shell/settings.h"
 #include "shell/app.h"
 #include "shell/messages.h"
 
 #include <QFile>
+#include <QTabWidget>
 #include <QtTest>
 
 ProgramFolder::ProgramFolder(bool withDatabase) {
@@ -35,3 +40,19 @@ QByteArray ProgramFolder::ReadFile(const QString &name) const {
     QFile f(Path(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+MainWindowFixture::MainWindowFixture(bool withDatabase, const QByteArray &settings) : folder(withDatabase) {
+    if (!settings.isNull())
+        folder.WriteFile(QStringLiteral("kelvaro.ini"), settings);
+    global = std::make_unique<TGlobal>(folder.SettingsPath());
+    form = std::make_unique<TFormmain>(*global);
+    dm = std::make_unique<TDemoDM>();
+    form->SetDataModule(dm.get());
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    form.reset();
+    dm.reset();
+}
+
+void MainWindowFixture::select(QWidget *page) { form->pg1->setCurrentWidget(page); }

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
+
+class TDemoDM;
+class TFormmain;
+class TGlobal;
 
 // A program folder of its own for one test: a temporary folder that holds
 // the program file's name, the first-content database and the settings
@@ -19,4 +25,17 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// The main window as the program builds it, in a program folder of its own.
+struct MainWindowFixture {
+    explicit MainWindowFixture(bool withDatabase = true, const QByteArray &settings = QByteArray());
+    ~MainWindowFixture();
+    // As the user selects a tab.
+    void select(QWidget *page);
+
+    ProgramFolder folder;
+    std::unique_ptr<TGlobal> global;
+    std::unique_ptr<TFormmain> form;
+    std::unique_ptr<TDemoDM> dm;
 };

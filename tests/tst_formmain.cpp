@@ -1,5 +1,6 @@
 #include "data/database.h"
 #include "data/demodm.h"
+#include "entry/entrytab.h"
 #include "shell/app.h"
 #include "shell/formmain.h"
 #include "shell/look.h"
@@ -13,30 +14,6 @@
 #include <QTabWidget>
 #include <QtTest>
 #include <memory>
-
-// The main window as the program builds it, in a program folder of its own.
-struct MainWindowFixture {
-    explicit MainWindowFixture(bool withDatabase = true, const QByteArray &settings = QByteArray())
-        : folder(withDatabase) {
-        if (!settings.isNull())
-            folder.WriteFile(QStringLiteral("kelvaro.ini"), settings);
-        global = std::make_unique<TGlobal>(folder.SettingsPath());
-        form = std::make_unique<TFormmain>(*global);
-        dm = std::make_unique<TDemoDM>();
-        form->SetDataModule(dm.get());
-    }
-    ~MainWindowFixture() {
-        form.reset();
-        dm.reset();
-    }
-    // As the user selects a tab.
-    void select(QWidget *page) { form->pg1->setCurrentWidget(page); }
-
-    ProgramFolder folder;
-    std::unique_ptr<TGlobal> global;
-    std::unique_ptr<TFormmain> form;
-    std::unique_ptr<TDemoDM> dm;
-};
 
 class TestFormmain : public QObject {
     Q_OBJECT
