@@ -35,24 +35,27 @@ QChar RunKeyPress(const KeyPressHandler &handler, QKeyEvent *event) {
     return completed ? key : QChar();
 }
 
-TEdit::TEdit(const QString &name, QWidget *parent) : QLineEdit(parent) { setObjectName(name); }
-
-void TEdit::keyPressEvent(QKeyEvent *event) {
+void DeliverKeyPress(const KeyPressHandler &handler, QKeyEvent *event,
+                     const std::function<void(QKeyEvent *)> &control) {
     const QChar original = characterOf(event);
-    const QChar key = RunKeyPress(OnKeyPress, event);
-    // Enter has done its work in the handler; the line edit has no use for it.
-    if (OnKeyPress && original == QChar(13)) {
+    const QChar key = RunKeyPress(handler, event);
+    // Enter has done its work in the handler; the control has no use for it.
+    if (handler && original == QChar(13)) {
         event->accept();
-        return;
-    }
-    if (original.isNull() || key == original) {
-        QLineEdit::keyPressEvent(event);
+    } else if (original.isNull() || key == original) {
+        control(event);
     } else if (key.isNull()) {
         event->accept();
     } else {
         QKeyEvent replaced(event->type(), 0, event->modifiers(), QString(key));
-        QLineEdit::keyPressEvent(&replaced);
+        control(&replaced);
     }
+}
+
+TEdit::TEdit(const QString &name, QWidget *parent) : QLineEdit(parent) { setObjectName(name); }
+
+void TEdit::keyPressEvent(QKeyEvent *event) {
+    DeliverKeyPress(OnKeyPress, event, [this](QKeyEvent *e) { QLineEdit::keyPressEvent(e); });
 }
 
 void TEdit::focusInEvent(QFocusEvent *event) {
@@ -75,20 +78,7 @@ TComboBox::TComboBox(const QString &name, QWidget *parent) : QComboBox(parent) {
 }
 
 void TComboBox::keyPressEvent(QKeyEvent *event) {
-    const QChar original = characterOf(event);
-    const QChar key = RunKeyPress(OnKeyPress, event);
-    if (OnKeyPress && original == QChar(13)) {
-        event->accept();
-        return;
-    }
-    if (original.isNull() || key == original) {
-        QComboBox::keyPressEvent(event);
-    } else if (key.isNull()) {
-        event->accept();
-    } else {
-        QKeyEvent replaced(event->type(), 0, event->modifiers(), QString(key));
-        QComboBox::keyPressEvent(&replaced);
-    }
+    DeliverKeyPress(OnKeyPress, event, [this](QKeyEvent *e) { QComboBox::keyPressEvent(e); });
 }
 
 TLookupButton::TLookupButton(const QString &name, TEdit *field)
