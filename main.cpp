@@ -1,5 +1,7 @@
 #include "data/demodm.h"
 #include "shell/app.h"
+#include "shell/formdl.h"
+#include "shell/formmmxg.h"
 #include "shell/formmain.h"
 #include "shell/guard.h"
 #include "shell/look.h"
@@ -34,11 +36,18 @@ int main(int argc, char **argv) {
     auto formmain = std::make_unique<TFormmain>(*settings);
     auto dm = std::make_unique<TDemoDM>();
     formmain->SetDataModule(dm.get());
+    auto formmmxg = std::make_unique<TFormmmxg>();
+    formmmxg->SetDataModule(dm.get());
+    auto formdl = std::make_unique<TFormdl>(*settings);
+    formdl->SetDataModule(dm.get());
+    formmain->SetDialogs(formdl.get(), formmmxg.get());
 
     formmain->show();
     const int rc = app.exec();
 
     formmain.reset();
+    formdl.reset();
+    formmmxg.reset();
     dm.reset();
     Guarded([&] { settings->Write(); });
     return rc;

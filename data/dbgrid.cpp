@@ -60,6 +60,10 @@ void TDBGrid::SetDataSource(TDataSource *source) {
     SyncFromQuery(source->DataSet().RecNo());
 }
 
+void TDBGrid::keyPressEvent(QKeyEvent *event) {
+    DeliverKeyPress(OnKeyPress, event, [this](QKeyEvent *e) { QTableView::keyPressEvent(e); });
+}
+
 void TDBGrid::SetCellColor(CellColor colorOf) {
     m_cellColor = std::move(colorOf);
     viewport()->update();

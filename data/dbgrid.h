@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/controls.h"
+
 #include <QTableView>
 #include <functional>
 
@@ -20,6 +22,12 @@ public:
     using CellColor = std::function<QColor(int row, int column)>;
     void SetCellColor(CellColor colorOf);
     const CellColor &CellColorOf() const { return m_cellColor; }
+
+    // Characters typed into the grid (Enter is 13), as for the edits.
+    KeyPressHandler OnKeyPress;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void ApplyColumnWidths();

@@ -1,12 +1,15 @@
 #include "entry/entrytab.h"
 
 #include "data/demodm.h"
+#include "entry/pickdate.h"
+#include "entry/pickers.h"
 #include "shell/clock.h"
 #include "shell/controls.h"
 #include "shell/errors.h"
 #include "shell/guard.h"
 #include "shell/look.h"
 #include "shell/messages.h"
+#include "shell/modal.h"
 #include "shell/settings.h"
 #include "text/capitals.h"
 #include "text/datetext.h"
@@ -186,13 +189,16 @@ void TEntryTab::BuildControls() {
     // The ">>>" buttons of the customer, the products and the date.
     BitBtn6 = new TLookupButton(QStringLiteral("BitBtn6"), Edit(1));
     AttachLookupButton(BitBtn6);
+    connect(BitBtn6, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn6Click(); }); });
     for (int line = 1; line <= 6; ++line) {
         auto *b = new TLookupButton(QStringLiteral("BitBtn%1").arg(6 + line), Edit(productField(line)));
         ProductButtons[static_cast<size_t>(line - 1)] = b;
         AttachLookupButton(b);
+        connect(b, &QPushButton::clicked, this, [this, line] { Guarded([this, line] { ProductLookup(line); }); });
     }
     BitBtn14 = new TLookupButton(QStringLiteral("BitBtn14"), Edit(4));
     AttachLookupButton(BitBtn14);
+    connect(BitBtn14, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn14Click(); }); });
 
     // The right-hand button column.
     const auto button = [this](const char *name, const QString &caption, int slot) {
@@ -317,8 +323,11 @@ void TEntryTab::MoveFocus(QWidget *target) {
 
 void TEntryTab::EditKeyPress(int n, QChar &key) {
     if (key == QChar(13)) {
-        // The customer and product look-ups run here first, once they are
-        // part of the program; a look-up that stops keeps the focus.
+        // A look-up that stops (no product found) keeps the focus here.
+        if (n == 1)
+            BitBtn6Click();
+        else if (n >= 7 && n <= 12)
+            ProductLookup(n - 6);
         MoveFocus(EnterTarget(n));
     }
     if (isNumberField(n))
@@ -500,4 +509,76 @@ void TEntryTab::BitBtn5Click() {
 
     ResetEntryForm();
     Edit(1)->setFocus();
+}
+
+void TEntryTab::BitBtn6Click() {
+    TDemoDM &dm = DM();
+    TQuery &q = dm.qdckh;
+    const QString pattern = Text(1) + QLatin1Char('%');
+    q.Close();
+    q.SQL.Clear();
+    q.SQL.Add(QStringLiteral("select * from app_khxxb where khxm like :khxm or pyzjh like :pyzjh order by khxm"));
+    q.ParamByName(QStringLiteral("khxm")).setValue(pattern);
+    q.ParamByName(QStringLiteral("pyzjh")).setValue(pattern);
+    q.Open();
+    const auto fill = [this, &q] {
+        // Read before writing: each write runs the field's change handler.
+        const QString name = q.FieldByName(QStringLiteral("khxm")).AsString();
+        const QString phone = q.FieldByName(QStringLiteral("lxdh")).AsString();
+        const QString address = q.FieldByName(QStringLiteral("khdz")).AsString();
+        SetText(1, name);
+        SetText(2, phone);
+        SetText(3, address);
+    };
+    const int rows = q.RecordCount();
+    if (rows == 1) {
+        fill();
+    } else if (rows > 1) {
+        TFormdckhxx picker(dm.qdckh_s, window());
+        if (Modal::Exec(picker) == TPickerForm::Choose)
+            fill();
+    }
+    MoveFocus(Edit(2));
+}
+
+void TEntryTab::ProductLookup(int line) {
+    TDemoDM &dm = DM();
+    TQuery &q = dm.qdcsp;
+    const QString pattern = Text(productField(line)) + QLatin1Char('%');
+    q.Close();
+    q.SQL.Clear();
+    q.SQL.Add(QStringLiteral("select * from app_spxxb where spmc like :spmc or pyzjh like :pyzjh order by spmc"));
+    q.ParamByName(QStringLiteral("spmc")).setValue(pattern);
+    q.ParamByName(QStringLiteral("pyzjh")).setValue(pattern);
+    q.Open();
+    if (q.IsEmpty()) {
+        Msg::ShowMessage(QStringLiteral("没有您需要查询的数据！"));
+        q.Close();
+        Abort();
+    }
+    const auto fill = [this, &q, line] {
+        const QString name = q.FieldByName(QStringLiteral("spmc")).AsString();
+        const QString price = q.FieldByName(QStringLiteral("dj")).AsString();
+        SetText(productField(line), name);
+        SetText(priceField(line), price);
+    };
+    if (q.RecordCount() == 1) {
+        fill();
+    } else {
+        TFormdcspxx picker(dm.qdcsp_s, window());
+        if (Modal::Exec(picker) == TPickerForm::Choose)
+            fill();
+    }
+    MoveFocus(Edit(priceField(line)));
+}
+
+void TEntryTab::BitBtn14Click() {
+    {
+        TBrDateForm picker(window());
+        if (Modal::Exec(picker) == 1) {
+            SetText(4, DateText::DateToStr(picker.Date()));
+            MoveFocus(Edit(5));
+        }
+    }
+    BitBtn14->hide();
 }

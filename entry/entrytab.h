@@ -46,6 +46,18 @@ public:
     void Edit31Change();  // the capitals of the total
     void BitBtn4Click();  // new slip
     void BitBtn5Click();  // save
+    // The customer look-up with the text of Edit1, and the product look-ups
+    // of lines 1 to 6; a product that is not found stops the action.
+    void BitBtn6Click();
+    void BitBtn7Click() { ProductLookup(1); }
+    void BitBtn8Click() { ProductLookup(2); }
+    void BitBtn9Click() { ProductLookup(3); }
+    void BitBtn10Click() { ProductLookup(4); }
+    void BitBtn11Click() { ProductLookup(5); }
+    void BitBtn12Click() { ProductLookup(6); }
+    void ProductLookup(int line);
+    // The date picker for the slip date.
+    void BitBtn14Click();
     // Enter and the digit filter of a field.
     void EditKeyPress(int n, QChar &key);
     void ComboKeyPress(QComboBox *box, QChar &key);

@@ -3,7 +3,10 @@
 #include "data/database.h"
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "shell/app.h"
 #include "shell/errors.h"
+#include "shell/formdl.h"
+#include "shell/modal.h"
 #include "shell/guard.h"
 #include "shell/look.h"
 #include "shell/settings.h"
@@ -25,6 +28,11 @@ TFormmain::TFormmain(TGlobal &settings, QWidget *parent) : QWidget(parent), m_se
 void TFormmain::SetDataModule(TDemoDM *dm) {
     m_dm = dm;
     TabSheet1->SetDataModule(dm);
+}
+
+void TFormmain::SetDialogs(TFormdl *login, TFormmmxg *password) {
+    m_login = login;
+    m_password = password;
 }
 
 TDemoDM &TFormmain::DM() const {
@@ -100,6 +108,12 @@ void TFormmain::showEvent(QShowEvent *event) {
 }
 
 void TFormmain::FormShow() {
+    // The login closes of its own accord only after a successful login; any
+    // other way out ends the program, and nothing below may run then.
+    if (m_login)
+        Modal::Exec(*m_login);
+    if (App::Terminated())
+        Abort();
     Database::Open(DM());
     SetActivePage(TabSheet1);
     TabSheet1->StartUp();

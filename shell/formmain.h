@@ -7,6 +7,8 @@ class QPushButton;
 class QTabWidget;
 class TDemoDM;
 class TEntryTab;
+class TFormdl;
+class TFormmmxg;
 class TGlobal;
 
 // The main window: four tabs where all daily work happens.
@@ -16,6 +18,9 @@ public:
     explicit TFormmain(TGlobal &settings, QWidget *parent = nullptr);
 
     void SetDataModule(TDemoDM *dm);
+    // The login and password dialogs live as long as the program.
+    void SetDialogs(TFormdl *login, TFormmmxg *password);
+    TFormmmxg *PasswordDialog() const { return m_password; }
     TDemoDM &DM() const;
     TGlobal &Settings() const { return m_settings; }
 
@@ -50,5 +55,7 @@ private:
 
     TGlobal &m_settings;
     TDemoDM *m_dm = nullptr;
+    TFormdl *m_login = nullptr;
+    TFormmmxg *m_password = nullptr;
     bool m_shown = false;
 };

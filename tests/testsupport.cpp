@@ -3,13 +3,19 @@
 #include "data/demodm.h"
 #include "data/firstcontent.h"
 #include "entry/entrytab.h"
+#include "shell/controls.h"
+#include "shell/formdl.h"
 #include "shell/formmain.h"
+#include "shell/formmmxg.h"
+#include "shell/modal.h"
+#include "shell/operator.h"
 #include "shell/settings.h"
 #include "shell/app.h"
 #include "shell/messages.h"
 
 #include <QFile>
 #include <QTabWidget>
+#include <QDialog>
 #include <QtTest>
 
 ProgramFolder::ProgramFolder(bool withDatabase) {
@@ -18,6 +24,8 @@ ProgramFolder::ProgramFolder(bool withDatabase) {
     App::ResetTerminated();
     App::SetTerminateAction([] {});
     Msg::SetScripted(true);
+    Modal::SetScripted(true);
+    Operator::SetCurrent(QString());
     if (withDatabase) {
         QString error;
         if (!FirstContent::Create(DatabasePath(), &error))
@@ -27,6 +35,7 @@ ProgramFolder::ProgramFolder(bool withDatabase) {
 
 ProgramFolder::~ProgramFolder() {
     Msg::SetScripted(false);
+    Modal::SetScripted(false);
     App::SetProgramFile(QString());
 }
 
@@ -48,11 +57,28 @@ MainWindowFixture::MainWindowFixture(bool withDatabase, const QByteArray &settin
     form = std::make_unique<TFormmain>(*global);
     dm = std::make_unique<TDemoDM>();
     form->SetDataModule(dm.get());
+    mmxg = std::make_unique<TFormmmxg>();
+    mmxg->SetDataModule(dm.get());
+    dl = std::make_unique<TFormdl>(*global);
+    dl->SetDataModule(dm.get());
+    form->SetDialogs(dl.get(), mmxg.get());
+    QueueLogin(QStringLiteral("001"), QStringLiteral("1"));
 }
 
 MainWindowFixture::~MainWindowFixture() {
     form.reset();
+    dl.reset();
+    mmxg.reset();
     dm.reset();
+}
+
+void MainWindowFixture::QueueLogin(const QString &number, const QString &password) {
+    Modal::Queue([number, password](QDialog &dialog) {
+        auto &login = static_cast<TFormdl &>(dialog);
+        login.ComboBox1->setEditText(number);
+        login.Edit1->setText(password);
+        QTest::mouseClick(login.BitBtn1, Qt::LeftButton);
+    });
 }
 
 void MainWindowFixture::select(QWidget *page) { form->pg1->setCurrentWidget(page); }

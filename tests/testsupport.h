@@ -6,7 +6,9 @@
 #include <memory>
 
 class TDemoDM;
+class TFormdl;
 class TFormmain;
+class TFormmmxg;
 class TGlobal;
 
 // A program folder of its own for one test: a temporary folder that holds
@@ -27,15 +29,20 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The main window as the program builds it, in a program folder of its own.
+// The main window as the program builds it, in a program folder of its own,
+// with its login dialog answered as the super user.
 struct MainWindowFixture {
     explicit MainWindowFixture(bool withDatabase = true, const QByteArray &settings = QByteArray());
     ~MainWindowFixture();
     // As the user selects a tab.
     void select(QWidget *page);
+    // Answers the next login: the number typed, the password, "确定".
+    static void QueueLogin(const QString &number, const QString &password);
 
     ProgramFolder folder;
     std::unique_ptr<TGlobal> global;
     std::unique_ptr<TFormmain> form;
     std::unique_ptr<TDemoDM> dm;
+    std::unique_ptr<TFormmmxg> mmxg;
+    std::unique_ptr<TFormdl> dl;
 };

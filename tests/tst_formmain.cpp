@@ -122,8 +122,9 @@ void TestFormmain::clickingTheCheckBoxWritesAtOnce() {
 
 void TestFormmain::unwritableSettingsOnClick() {
     MainWindowFixture f;
-    QVERIFY(QDir().mkdir(f.folder.SettingsPath()));
     f.form->FormShow();
+    QVERIFY(QFile::remove(f.folder.SettingsPath())); // written by the login
+    QVERIFY(QDir().mkdir(f.folder.SettingsPath()));
     f.select(f.form->TabSheet3);
     f.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
