@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTextCharFormat>
 
 TBrDateForm::TBrDateForm(QWidget *parent)
@@ -51,7 +52,7 @@ TBrDateForm::TBrDateForm(QWidget *parent)
     Calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     Calendar->setGridVisible(true);
     connect(Calendar, &QCalendarWidget::selectionChanged, this, [this] {
-        if (Calendar->selectedDate() != m_date) {
+        if (!m_showingMonth && Calendar->selectedDate() != m_date) {
             m_date = Calendar->selectedDate();
             Guarded([this] { CalendarChange(); });
         }
@@ -98,6 +99,9 @@ void TBrDateForm::showEvent(QShowEvent *event) {
 
 void TBrDateForm::ShowMonth() {
     // Only the days of the date's month can be chosen, and only they are drawn.
+    // The calendar moves its selection while its range changes; that is not
+    // the operator choosing a day.
+    const QScopedValueRollback<bool> showing(m_showingMonth, true);
     const QDate first(m_date.year(), m_date.month(), 1);
     const QDate last(m_date.year(), m_date.month(), m_date.daysInMonth());
     Calendar->setDateTextFormat(QDate(), QTextCharFormat());

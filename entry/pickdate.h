@@ -43,4 +43,5 @@ private:
     void ShowMonth();
     void StepYear(int years);
     QDate m_date;
+    bool m_showingMonth = false;
 };

@@ -1,6 +1,6 @@
 #include "shell/modal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
 #include <QQueue>
 
@@ -23,8 +23,12 @@ int Exec(QDialog &dialog) {
     State &s = state();
     if (!s.scripted)
         return dialog.exec();
+    // As a real modal dialog: it takes the activation, and gives it back to
+    // the window that had it when it closes.
+    QWidget *previous = QApplication::activeWindow();
     dialog.setResult(0);
     dialog.show();
+    dialog.activateWindow();
     QCoreApplication::processEvents();
     // A dialog that closed itself while being shown gets no script.
     if (dialog.isVisible() && !s.scripts.isEmpty()) {
@@ -34,6 +38,10 @@ int Exec(QDialog &dialog) {
     const int result = dialog.result();
     if (dialog.isVisible())
         dialog.hide();
+    if (previous && previous != &dialog) {
+        previous->activateWindow();
+        QCoreApplication::processEvents();
+    }
     return result;
 }
 
