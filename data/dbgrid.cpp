@@ -86,7 +86,10 @@ void TDBGrid::SyncFromQuery(int row) {
     } else {
         const int column = std::max(0, currentIndex().column());
         const QModelIndex index = m_source->index(row, column);
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+        if (selectionBehavior() == QAbstractItemView::SelectRows)
+            flags |= QItemSelectionModel::Rows;
+        selectionModel()->setCurrentIndex(index, flags);
     }
     m_syncing = false;
 }

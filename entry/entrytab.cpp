@@ -316,9 +316,13 @@ QWidget *TEntryTab::EnterTarget(int n) const {
 }
 
 void TEntryTab::MoveFocus(QWidget *target) {
-    // As if tabbed into: the text is selected, ready to be typed over.
-    if (target)
-        target->setFocus(Qt::TabFocusReason);
+    // As if tabbed into: the text is selected, ready to be typed over (also
+    // when the window gets the focus back from a picker only afterwards).
+    if (!target)
+        return;
+    target->setFocus(Qt::TabFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(target))
+        edit->selectAll();
 }
 
 void TEntryTab::EditKeyPress(int n, QChar &key) {

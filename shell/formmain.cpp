@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "shell/controls.h"
 #include "shell/app.h"
 #include "shell/errors.h"
 #include "shell/formdl.h"
@@ -84,6 +85,8 @@ void TFormmain::BuildWindow() {
     connect(cbdy, &QCheckBox::clicked, this, [this] { Guarded([this] { cbdyClick(); }); });
 
     pg1->setCurrentWidget(TabSheet1);
+    // The first field in the Tab order starts with the focus, as in any form.
+    TabSheet1->Edit(1)->setFocus();
     connect(pg1, &QTabWidget::currentChanged, this, [this] { Guarded([this] { pg1Change(); }); });
 }
 
@@ -114,6 +117,8 @@ void TFormmain::FormShow() {
         Modal::Exec(*m_login);
     if (App::Terminated())
         Abort();
+    // Back to the main window for the keyboard, whatever the window manager does.
+    activateWindow();
     Database::Open(DM());
     SetActivePage(TabSheet1);
     TabSheet1->StartUp();

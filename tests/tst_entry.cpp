@@ -284,6 +284,9 @@ void TestEntry::badNumberStopsAtItsLine() {
 }
 
 void TestEntry::lookupButtonsShowWithTheirField() {
+    QCOMPARE(focused(), edit(1)); // where the window starts
+    QVERIFY(tab().BitBtn6->isVisible());
+    edit(3)->setFocus();
     QVERIFY(!tab().BitBtn6->isVisible());
     edit(1)->setFocus();
     QVERIFY(tab().BitBtn6->isVisible());
