@@ -172,6 +172,7 @@ void TestLookups::productLookup() {
     enterIn(9, typed);
     QCOMPARE(QStringList({tab().Text(9), tab().Text(15), tab().Text(27)}).join(u'|'), filled);
     QCOMPARE(QApplication::focusWidget(), tab().Edit(15));
+    QCOMPARE(tab().Edit(15)->selectedText(), tab().Text(15)); // ready to be typed over
     QVERIFY(Msg::TakeShown().isEmpty());
 }
 
