@@ -406,7 +406,7 @@ double TEntryTab::ZeroFilledNumber(int n) {
     return NumText::StrToFloat(Text(n));
 }
 
-void TEntryTab::BitBtn5Click() {
+void TEntryTab::CheckSlip() {
     const auto refuse = [](const QString &message, QWidget *focus) {
         Msg::ShowMessage(message);
         if (focus)
@@ -424,7 +424,10 @@ void TEntryTab::BitBtn5Click() {
         anyProduct = anyProduct || !Text(productField(line)).isEmpty();
     if (!anyProduct)
         refuse(QStringLiteral("至少输入一行商品信息，才能保存！"), nullptr);
+}
 
+void TEntryTab::BitBtn5Click() {
+    CheckSlip();
     TDemoDM &dm = DM();
     const QString djh = Text(5);
     TQuery &cx = dm.qcx;

@@ -46,6 +46,8 @@ public:
     void Edit31Change();  // the capitals of the total
     void BitBtn4Click();  // new slip
     void BitBtn5Click();  // save
+    // The four checks before a save or a print; a failed one stops.
+    void CheckSlip();
     // The customer look-up with the text of Edit1, and the product look-ups
     // of lines 1 to 6; a product that is not found stops the action.
     void BitBtn6Click();

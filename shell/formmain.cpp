@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "printing/slipprinter.h"
 #include "shell/controls.h"
 #include "shell/app.h"
 #include "shell/errors.h"
@@ -35,6 +36,8 @@ void TFormmain::SetDialogs(TFormdl *login, TFormmmxg *password) {
     m_login = login;
     m_password = password;
 }
+
+TFormmain::~TFormmain() = default;
 
 TDemoDM &TFormmain::DM() const {
     if (!m_dm)
@@ -85,6 +88,17 @@ void TFormmain::BuildWindow() {
     connect(cbdy, &QCheckBox::clicked, this, [this] { Guarded([this] { cbdyClick(); }); });
 
     pg1->setCurrentWidget(TabSheet1);
+    m_printer = std::make_unique<TSlipPrinter>(*TabSheet1, this);
+    connect(TabSheet1->BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn26Click(); }); });
+    connect(TabSheet1->BitBtn27, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn27Click(); }); });
+    TabSheet1->PrintOnSave = [this] { BitBtn21Click(); };
+
+    SpeedButton35 = new QPushButton(QStringLiteral("修改单据模版"), TabSheet4);
+    SpeedButton35->setObjectName(QStringLiteral("SpeedButton35"));
+    SpeedButton35->setGeometry(40, 40, 160, 32);
+    SpeedButton35->setFlat(true);
+    connect(SpeedButton35, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton35Click(); }); });
+
     // The first field in the Tab order starts with the focus, as in any form.
     TabSheet1->Edit(1)->setFocus();
     connect(pg1, &QTabWidget::currentChanged, this, [this] { Guarded([this] { pg1Change(); }); });
@@ -160,3 +174,11 @@ void TFormmain::cbdyClick() {
 }
 
 void TFormmain::BitBtn2Click() { close(); }
+
+void TFormmain::BitBtn26Click() { m_printer->BitBtn26Click(); }
+
+void TFormmain::BitBtn21Click() { m_printer->BitBtn21Click(); }
+
+void TFormmain::BitBtn27Click() { m_printer->BitBtn27Click(); }
+
+void TFormmain::SpeedButton35Click() { m_printer->BitBtn27Click(); }

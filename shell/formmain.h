@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 class QCheckBox;
 class QPushButton;
@@ -10,12 +11,14 @@ class TEntryTab;
 class TFormdl;
 class TFormmmxg;
 class TGlobal;
+class TSlipPrinter;
 
 // The main window: four tabs where all daily work happens.
 class TFormmain : public QWidget {
     Q_OBJECT
 public:
     explicit TFormmain(TGlobal &settings, QWidget *parent = nullptr);
+    ~TFormmain() override;
 
     void SetDataModule(TDemoDM *dm);
     // The login and password dialogs live as long as the program.
@@ -31,6 +34,12 @@ public:
     void pg1Change();
     void cbdyClick();
     void BitBtn2Click();
+    // Printing: preview, print, and the designer from either tab.
+    void BitBtn26Click();
+    void BitBtn21Click();
+    void BitBtn27Click();
+    void SpeedButton35Click();
+    TSlipPrinter &Printer() const { return *m_printer; }
 
     // Makes a tab active as the program does: no change event.
     void SetActivePage(QWidget *page);
@@ -45,6 +54,7 @@ public:
     QWidget *TabSheet4 = nullptr;
     QPushButton *BitBtn2 = nullptr;
     QCheckBox *cbdy = nullptr;
+    QPushButton *SpeedButton35 = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -58,4 +68,5 @@ private:
     TFormdl *m_login = nullptr;
     TFormmmxg *m_password = nullptr;
     bool m_shown = false;
+    std::unique_ptr<TSlipPrinter> m_printer;
 };
