@@ -2,59 +2,17 @@
 //   build/bench/bench_entry
 // a digit typed into a price (amounts, total and capitals follow), and a
 // whole save with a million slips in the table.
-#include "data/database.h"
+#include "shop.h"
+
 #include "data/demodm.h"
-#include "data/firstcontent.h"
 #include "entry/entrytab.h"
-#include "shell/app.h"
 #include "shell/controls.h"
-#include "shell/formmain.h"
-#include "shell/messages.h"
-#include "shell/settings.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <memory>
 
 namespace {
-
-struct Shop {
-    QTemporaryDir dir;
-    std::unique_ptr<TGlobal> settings;
-    std::unique_ptr<TFormmain> form;
-    std::unique_ptr<TDemoDM> dm;
-
-    explicit Shop(int slips) {
-        App::SetProgramFile(dir.filePath(QStringLiteral("kelvaro")));
-        Msg::SetScripted(true);
-        QString error;
-        if (!FirstContent::Create(dir.filePath(QStringLiteral("qvnDemo.mdb")), &error))
-            qFatal("%s", qPrintable(error));
-        settings = std::make_unique<TGlobal>(dir.filePath(QStringLiteral("kelvaro.ini")));
-        form = std::make_unique<TFormmain>(*settings);
-        dm = std::make_unique<TDemoDM>();
-        form->SetDataModule(dm.get());
-        Database::Open(*dm);
-        QSqlDatabase db = dm->democnn.Database();
-        db.transaction();
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("insert into app_djb (djh, khxm, pyzjh, zje, drq) values (?, ?, ?, ?, ?)"));
-        for (int i = 1; i <= slips; ++i) {
-            q.addBindValue(QStringLiteral("%1").arg(i, 10, 10, QLatin1Char('0')));
-            q.addBindValue(QStringLiteral("客户%1").arg(i % 5000));
-            q.addBindValue(QStringLiteral("kh%1").arg(i % 5000));
-            q.addBindValue(100.0);
-            q.addBindValue(QStringLiteral("2026-01-01 00:00:00"));
-            q.exec();
-        }
-        db.commit();
-        form->FormShow();
-    }
-    TEntryTab &tab() { return *form->TabSheet1; }
-};
 
 void key(QWidget *w, int code, const QString &text) {
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);

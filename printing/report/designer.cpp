@@ -286,6 +286,10 @@ TDesignerForm::TDesignerForm(Report::Template layout, QString path, Report::Row 
     action(QStringLiteral("校准打印"), QKeySequence(), [this] { CalibrationPrint(); });
     action(QStringLiteral("输入校准"), QKeySequence(), [this] { Calibrate(); });
     action(QStringLiteral("测试打印"), QKeySequence(), [this] { TestPrint(); });
+    // On plain paper, with the scan printed under the values: a check before
+    // spending the real forms.
+    action(QStringLiteral("白纸核对打印"), QKeySequence(),
+           [this] { Report::PrintWithDialog(m_layout, m_sample, m_baseDir, this, true); });
     action(QStringLiteral("预览"), QKeySequence(), [this] { ShowPreview(); });
     bar->addSeparator();
     action(QStringLiteral("关闭"), QKeySequence(), [this] { reject(); });
