@@ -32,6 +32,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QPrinterInfo>
 #include <QSlider>
 #include <QSplitter>
@@ -164,8 +165,9 @@ void TDesignItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *
     case Report::ItemKind::Text: {
         QString text = Report::ItemText(item, m_form.Sample());
         const bool sample = !text.isEmpty();
-        if (!sample)
-            text = item.text;
+        if (!sample) // no value in the sample row: show which column goes here
+            text = QString(item.text).replace(QRegularExpression(QStringLiteral("\\[[A-Za-z_0-9]+\\.([A-Za-z_0-9]+)\\]")),
+                                              QStringLiteral("\\1"));
         // Laid out in pixels of a 96 dpi page, then scaled back to millimetres.
         p->save();
         const double k = 25.4 / kDesignDpi;
@@ -278,7 +280,7 @@ TDesignerForm::TDesignerForm(Report::Template layout, QString path, Report::Row 
     ZoomEdit = new QComboBox(bar);
     for (int z : {50, 75, 100, 150, 200, 300, 400})
         ZoomEdit->addItem(QStringLiteral("%1%").arg(z), z / 100.0);
-    ZoomEdit->setCurrentIndex(3);
+    ZoomEdit->setCurrentIndex(1);
     connect(ZoomEdit, &QComboBox::currentIndexChanged, this, [this] { SetZoom(ZoomEdit->currentData().toDouble()); });
     bar->addWidget(ZoomEdit);
     bar->addSeparator();
@@ -387,7 +389,7 @@ TDesignerForm::TDesignerForm(Report::Template layout, QString path, Report::Row 
     layoutBox->addWidget(Warning);
 
     Rebuild();
-    SetZoom(1.5);
+    SetZoom(0.75);
 }
 
 bool TDesignerForm::Modified() const { return !(m_layout == m_saved); }
