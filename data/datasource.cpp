@@ -12,6 +12,7 @@ TDataSource::TDataSource(TQuery &dataSet, const QString &name, QObject *parent)
     connect(&m_query, &TQuery::Opened, this, &TDataSource::Reset);
     connect(&m_query, &TQuery::Closed, this, &TDataSource::Reset);
     connect(&m_query, &TQuery::RowsFetched, this, &TDataSource::OnRowsFetched);
+    connect(&m_query, &TQuery::RowRemoved, this, &TDataSource::OnRowRemoved);
     Reset();
 }
 
@@ -50,6 +51,14 @@ void TDataSource::OnRowsFetched(int count) {
     beginInsertRows(QModelIndex(), m_rows, count - 1);
     m_rows = count;
     endInsertRows();
+}
+
+void TDataSource::OnRowRemoved(int row) {
+    if (row < 0 || row >= m_rows)
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    --m_rows;
+    endRemoveRows();
 }
 
 int TDataSource::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }

@@ -38,6 +38,7 @@ public:
 private:
     void Reset();
     void OnRowsFetched(int count);
+    void OnRowRemoved(int row);
     void MapFields();
 
     TQuery &m_query;

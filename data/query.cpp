@@ -429,3 +429,24 @@ void TQuery::Post() {
         emit RowsFetched(static_cast<int>(m_rows.size()));
     SetCurrent(static_cast<int>(m_rows.size()) - 1);
 }
+
+void TQuery::Delete() {
+    RequireActive("Delete");
+    if (m_row < 0 || m_row >= m_rows.size())
+        throw EDatabaseError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(m_name));
+    const QString table = BaseTable();
+    const int key = FieldIndex(QStringLiteral("iid"));
+    if (table.isEmpty() || key < 0)
+        throw EDatabaseError(QStringLiteral("%1: Cannot delete from this result").arg(m_name));
+    QSqlQuery q(m_connection->Database());
+    q.prepare(QStringLiteral("delete from %1 where iid = ?").arg(table));
+    q.addBindValue(m_rows[m_row][key]);
+    if (!q.exec())
+        throw EDatabaseError(q.lastError().text());
+    const int removed = m_row;
+    m_rows.removeAt(removed);
+    emit RowRemoved(removed);
+    m_eof = m_rows.isEmpty();
+    m_row = -1;
+    SetCurrent(m_rows.isEmpty() ? -1 : std::min(removed, static_cast<int>(m_rows.size()) - 1));
+}

@@ -103,6 +103,8 @@ public:
     void Post();
     void Cancel();
     bool Inserting() const { return m_inserting; }
+    // Deletes the current row from its table, by its row key iid.
+    void Delete();
 
     // Rows for grids.
     int FetchedCount() const { return static_cast<int>(m_rows.size()); }
@@ -121,6 +123,7 @@ signals:
     void Opened();
     void Closed();
     void RowsFetched(int count);
+    void RowRemoved(int row);
     void CurrentRowChanged(int row);
 
 private:

@@ -225,18 +225,6 @@ void TEntryTab::BuildControls() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-void TEntryTab::AttachLookupButton(TLookupButton *button) {
-    TEdit *field = button->Field();
-    field->OnEnter = [button] {
-        button->Place();
-        button->show();
-    };
-    field->OnExit = [button] {
-        if (QApplication::focusWidget() != button)
-            button->hide();
-    };
-}
-
 QString TEntryTab::Text(int n) const { return Edit(n)->text(); }
 
 void TEntryTab::SetText(int n, const QString &text) {

@@ -92,7 +92,6 @@ public:
 private:
     void BuildControls();
     TEdit *MakeEdit(int n, QWidget *parent, const QRect &geometry);
-    void AttachLookupButton(TLookupButton *button);
     QWidget *EnterTarget(int n) const;
     void MoveFocus(QWidget *target);
     void FillEmployeeList(TComboBox *box, const QString &type);

@@ -100,3 +100,15 @@ void TLookupButton::focusOutEvent(QFocusEvent *event) {
     QPushButton::focusOutEvent(event);
     hide();
 }
+
+void AttachLookupButton(TLookupButton *button) {
+    TEdit *field = button->Field();
+    field->OnEnter = [button] {
+        button->Place();
+        button->show();
+    };
+    field->OnExit = [button] {
+        if (QApplication::focusWidget() != button)
+            button->hide();
+    };
+}

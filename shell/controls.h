@@ -54,6 +54,9 @@ private:
     TEdit *m_field;
 };
 
+// Shows the button while its field (or the button) has the focus.
+void AttachLookupButton(TLookupButton *button);
+
 // Runs a key through a handler; returns the character to use (null: dropped).
 QChar RunKeyPress(const KeyPressHandler &handler, QKeyEvent *event);
 // Runs a key through a handler, then hands what is left of it to the control.

@@ -4,6 +4,7 @@
 #include "data/demodm.h"
 #include "entry/entrytab.h"
 #include "printing/slipprinter.h"
+#include "query/querytab.h"
 #include "shell/controls.h"
 #include "shell/app.h"
 #include "shell/errors.h"
@@ -30,6 +31,7 @@ TFormmain::TFormmain(TGlobal &settings, QWidget *parent) : QWidget(parent), m_se
 void TFormmain::SetDataModule(TDemoDM *dm) {
     m_dm = dm;
     TabSheet1->SetDataModule(dm);
+    TabSheet2->SetDataModule(dm);
 }
 
 void TFormmain::SetDialogs(TFormdl *login, TFormmmxg *password) {
@@ -65,7 +67,9 @@ void TFormmain::BuildWindow() {
     };
     TabSheet1 = new TEntryTab(m_settings);
     pg1->addTab(TabSheet1, QStringLiteral("单据录入"));
-    TabSheet2 = addPage("TabSheet2", QStringLiteral("单据查询"));
+    TabSheet2 = new TQueryTab(*TabSheet1);
+    pg1->addTab(TabSheet2, QStringLiteral("单据查询"));
+    TabSheet2->ShowEntryTab = [this] { SetActivePage(TabSheet1); };
     TabSheet3 = addPage("TabSheet3", QStringLiteral("基础数据管理"));
     TabSheet4 = addPage("TabSheet4", QStringLiteral("在线帮助"));
 
@@ -152,6 +156,8 @@ void TFormmain::ReloadList(TQuery &query, const QString &statement) {
 
 void TFormmain::pg1Change() {
     QWidget *page = pg1->currentWidget();
+    if (page == TabSheet2)
+        TabSheet2->Enter();
     if (page == TabSheet3) {
         TDemoDM &dm = DM();
         ReloadList(dm.qkh, QStringLiteral("select * from app_khxxb order by iid "));

@@ -8,6 +8,7 @@ class QPushButton;
 class QTabWidget;
 class TDemoDM;
 class TEntryTab;
+class TQueryTab;
 class TFormdl;
 class TFormmmxg;
 class TGlobal;
@@ -49,7 +50,7 @@ public:
 
     QTabWidget *pg1 = nullptr;
     TEntryTab *TabSheet1 = nullptr;
-    QWidget *TabSheet2 = nullptr;
+    TQueryTab *TabSheet2 = nullptr;
     QWidget *TabSheet3 = nullptr;
     QWidget *TabSheet4 = nullptr;
     QPushButton *BitBtn2 = nullptr;
