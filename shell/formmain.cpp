@@ -5,6 +5,7 @@
 #include "entry/entrytab.h"
 #include "printing/slipprinter.h"
 #include "query/querytab.h"
+#include "masterdata/mastertab.h"
 #include "shell/controls.h"
 #include "shell/app.h"
 #include "shell/errors.h"
@@ -32,11 +33,13 @@ void TFormmain::SetDataModule(TDemoDM *dm) {
     m_dm = dm;
     TabSheet1->SetDataModule(dm);
     TabSheet2->SetDataModule(dm);
+    TabSheet3->SetDataModule(dm);
 }
 
 void TFormmain::SetDialogs(TFormdl *login, TFormmmxg *password) {
     m_login = login;
     m_password = password;
+    TabSheet3->SetPasswordDialog(password);
 }
 
 TFormmain::~TFormmain() = default;
@@ -70,7 +73,8 @@ void TFormmain::BuildWindow() {
     TabSheet2 = new TQueryTab(*TabSheet1);
     pg1->addTab(TabSheet2, QStringLiteral("单据查询"));
     TabSheet2->ShowEntryTab = [this] { SetActivePage(TabSheet1); };
-    TabSheet3 = addPage("TabSheet3", QStringLiteral("基础数据管理"));
+    TabSheet3 = new TMasterTab;
+    pg1->addTab(TabSheet3, QStringLiteral("基础数据管理"));
     TabSheet4 = addPage("TabSheet4", QStringLiteral("在线帮助"));
 
     BitBtn2 = new QPushButton(QStringLiteral("退出"), TabSheet1);

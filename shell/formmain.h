@@ -9,6 +9,7 @@ class QTabWidget;
 class TDemoDM;
 class TEntryTab;
 class TQueryTab;
+class TMasterTab;
 class TFormdl;
 class TFormmmxg;
 class TGlobal;
@@ -51,7 +52,7 @@ public:
     QTabWidget *pg1 = nullptr;
     TEntryTab *TabSheet1 = nullptr;
     TQueryTab *TabSheet2 = nullptr;
-    QWidget *TabSheet3 = nullptr;
+    TMasterTab *TabSheet3 = nullptr;
     QWidget *TabSheet4 = nullptr;
     QPushButton *BitBtn2 = nullptr;
     QCheckBox *cbdy = nullptr;

@@ -8,6 +8,7 @@
 #include "shell/look.h"
 #include "shell/messages.h"
 #include "shell/settings.h"
+#include "masterdata/mastertab.h"
 #include "testsupport.h"
 #include "text/capitals.h"
 

@@ -1,6 +1,8 @@
 #include "data/database.h"
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "masterdata/mastertab.h"
+#include "query/querytab.h"
 #include "shell/app.h"
 #include "shell/formmain.h"
 #include "shell/look.h"

@@ -11,6 +11,7 @@
 #include "shell/modal.h"
 #include "shell/operator.h"
 #include "shell/settings.h"
+#include "masterdata/mastertab.h"
 #include "testsupport.h"
 #include "text/gbk.h"
 

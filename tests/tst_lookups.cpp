@@ -10,6 +10,7 @@
 #include "shell/look.h"
 #include "shell/messages.h"
 #include "shell/modal.h"
+#include "masterdata/mastertab.h"
 #include "testsupport.h"
 
 #include <QApplication>

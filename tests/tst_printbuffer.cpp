@@ -11,6 +11,7 @@
 #include "shell/messages.h"
 #include "shell/modal.h"
 #include "shell/settings.h"
+#include "masterdata/mastertab.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -11,6 +11,7 @@
 #include "shell/look.h"
 #include "shell/messages.h"
 #include "shell/operator.h"
+#include "masterdata/mastertab.h"
 #include "testsupport.h"
 
 #include <QFile>
