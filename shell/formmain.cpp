@@ -10,12 +10,15 @@
 #include "shell/app.h"
 #include "shell/errors.h"
 #include "shell/formdl.h"
+#include "shell/helpform.h"
+#include "backup/backupform.h"
 #include "shell/modal.h"
 #include "shell/guard.h"
 #include "shell/look.h"
 #include "shell/settings.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -101,11 +104,26 @@ void TFormmain::BuildWindow() {
     connect(TabSheet1->BitBtn27, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn27Click(); }); });
     TabSheet1->PrintOnSave = [this] { BitBtn21Click(); };
 
-    SpeedButton35 = new QPushButton(QStringLiteral("修改单据模版"), TabSheet4);
-    SpeedButton35->setObjectName(QStringLiteral("SpeedButton35"));
-    SpeedButton35->setGeometry(40, 40, 160, 32);
-    SpeedButton35->setFlat(true);
-    connect(SpeedButton35, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton35Click(); }); });
+    // The fourth tab: help, the template, the backup, each with a word on what it does.
+    const auto speedButton = [this](const char *name, const QString &caption, const QString &words, int row,
+                                    void (TFormmain::*handler)()) {
+        auto *b = new QPushButton(caption, TabSheet4);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(40, 40 + row * 60, 160, 36);
+        b->setFont(Look::Song(14, true));
+        b->setFlat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        auto *l = new QLabel(words, TabSheet4);
+        l->setGeometry(220, 40 + row * 60, 560, 36);
+        connect(b, &QPushButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        return b;
+    };
+    SpeedButton27 = speedButton("SpeedButton27", QStringLiteral("在线帮助"),
+                                QStringLiteral("版本、联系方式、文件位置和使用说明书"), 0, &TFormmain::SpeedButton27Click);
+    SpeedButton35 = speedButton("SpeedButton35", QStringLiteral("修改单据模版"),
+                                QStringLiteral("把单据的各项内容对准预先印好的纸张格子"), 1, &TFormmain::SpeedButton35Click);
+    SpeedButton36 = speedButton("SpeedButton36", QStringLiteral("数据备份"),
+                                QStringLiteral("把数据库复制到备份文件夹，或从备份恢复"), 2, &TFormmain::SpeedButton36Click);
 
     // The first field in the Tab order starts with the focus, as in any form.
     TabSheet1->Edit(1)->setFocus();
@@ -192,3 +210,13 @@ void TFormmain::BitBtn21Click() { m_printer->BitBtn21Click(); }
 void TFormmain::BitBtn27Click() { m_printer->BitBtn27Click(); }
 
 void TFormmain::SpeedButton35Click() { m_printer->BitBtn27Click(); }
+
+void TFormmain::SpeedButton27Click() {
+    TFormHelp help(this);
+    Modal::Exec(help);
+}
+
+void TFormmain::SpeedButton36Click() {
+    TFormxtbf backup(DM(), this);
+    Modal::Exec(backup);
+}

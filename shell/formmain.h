@@ -41,6 +41,8 @@ public:
     void BitBtn21Click();
     void BitBtn27Click();
     void SpeedButton35Click();
+    void SpeedButton27Click(); // support information
+    void SpeedButton36Click(); // backup
     TSlipPrinter &Printer() const { return *m_printer; }
 
     // Makes a tab active as the program does: no change event.
@@ -57,6 +59,8 @@ public:
     QPushButton *BitBtn2 = nullptr;
     QCheckBox *cbdy = nullptr;
     QPushButton *SpeedButton35 = nullptr;
+    QPushButton *SpeedButton27 = nullptr;
+    QPushButton *SpeedButton36 = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
