@@ -5,6 +5,8 @@
 #include "query/querytab.h"
 #include "shell/app.h"
 #include "shell/formmain.h"
+#include "shell/helpform.h"
+#include "shell/modal.h"
 #include "shell/look.h"
 #include "shell/messages.h"
 #include "shell/settings.h"
@@ -32,6 +34,7 @@ private slots:
     void failedReloadStopsTheRest();
     void programTabChangeRunsNoHandler();
     void exitButtonClosesTheWindow();
+    void fourthTabOpensHelpAndBackup();
 };
 
 void TestFormmain::windowTabsAndControls() {
@@ -186,6 +189,27 @@ void TestFormmain::exitButtonClosesTheWindow() {
     QTRY_VERIFY(f.dm->democnn.Connected());
     QTest::mouseClick(f.form->BitBtn2, Qt::LeftButton);
     QVERIFY(!f.form->isVisible());
+}
+
+void TestFormmain::fourthTabOpensHelpAndBackup() {
+    MainWindowFixture f;
+    f.form->FormShow();
+    QStringList opened;
+    const auto record = [&opened](QDialog &dialog) {
+        opened << dialog.objectName();
+        dialog.reject();
+    };
+    Modal::Queue(record);
+    QTest::mouseClick(f.form->SpeedButton27, Qt::LeftButton);
+    Modal::Queue(record);
+    QTest::mouseClick(f.form->SpeedButton36, Qt::LeftButton);
+    QCOMPARE(opened, (QStringList{"FormHelp", "Formxtbf"}));
+    // The manual is not beside a test program: saying so is all the help button can do.
+    TFormHelp help;
+    QTest::mouseClick(help.ManualButton, Qt::LeftButton);
+    const QList<Msg::Shown> shown = Msg::TakeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.startsWith(QStringLiteral("使用说明书没有找到")));
 }
 
 QTEST_MAIN(TestFormmain)
