@@ -395,23 +395,17 @@ double TEntryTab::ZeroFilledNumber(int n) {
 }
 
 void TEntryTab::CheckSlip() {
-    const auto refuse = [](const QString &message, QWidget *focus) {
-        Msg::ShowMessage(message);
-        if (focus)
-            focus->setFocus();
-        Abort();
-    };
     if (Text(5).isEmpty())
-        refuse(QStringLiteral("单号不能为空！"), Edit(5));
+        Refuse(QStringLiteral("单号不能为空！"), Edit(5));
     if (Text(4).isEmpty())
-        refuse(QStringLiteral("日期不能为空！"), Edit(4));
+        Refuse(QStringLiteral("日期不能为空！"), Edit(4));
     if (Text(1).isEmpty())
-        refuse(QStringLiteral("客户名称不能为空！"), Edit(1));
+        Refuse(QStringLiteral("客户名称不能为空！"), Edit(1));
     bool anyProduct = false;
     for (int line = 1; line <= 6; ++line)
         anyProduct = anyProduct || !Text(productField(line)).isEmpty();
     if (!anyProduct)
-        refuse(QStringLiteral("至少输入一行商品信息，才能保存！"), nullptr);
+        Refuse(QStringLiteral("至少输入一行商品信息，才能保存！"), nullptr);
 }
 
 void TEntryTab::BitBtn5Click() {

@@ -238,24 +238,18 @@ void TMasterTab::BitBtn25Click() {
 }
 
 void TMasterTab::SpeedButton17Click() {
-    const auto refuse = [](const QString &message, QWidget *focus) {
-        Msg::ShowMessage(message);
-        if (focus)
-            focus->setFocus();
-        Abort();
-    };
     if (Edit46->text().isEmpty())
-        refuse(QStringLiteral("员工姓名不能为空！"), Edit46);
+        Refuse(QStringLiteral("员工姓名不能为空！"), Edit46);
     if (Edit47->text().isEmpty())
-        refuse(QStringLiteral("员工编号不能为空！"), Edit47);
+        Refuse(QStringLiteral("员工编号不能为空！"), Edit47);
     if (ComboBox3->currentText().isEmpty())
-        refuse(QStringLiteral("员工类型不能为空！"), ComboBox3);
+        Refuse(QStringLiteral("员工类型不能为空！"), ComboBox3);
     if (Edit48->text().isEmpty())
-        refuse(QStringLiteral("登录密码不能为空！"), Edit48);
+        Refuse(QStringLiteral("登录密码不能为空！"), Edit48);
     if (Edit49->text().isEmpty())
-        refuse(QStringLiteral("确认密码不能为空！"), Edit49);
+        Refuse(QStringLiteral("确认密码不能为空！"), Edit49);
     if (Edit48->text() != Edit49->text())
-        refuse(QStringLiteral("登密码和确认密码不相同，不能保存数据！"), nullptr);
+        Refuse(QStringLiteral("登密码和确认密码不相同，不能保存数据！"), nullptr);
 
     TDemoDM &dm = DM();
     TQuery &cx = dm.qcx;
@@ -266,7 +260,7 @@ void TMasterTab::SpeedButton17Click() {
     cx.Open();
     if (cx.FieldByName(QStringLiteral("expr1001")).AsInteger() != 0) {
         cx.Close();
-        refuse(QStringLiteral("员工编号相同，不能保存！"), nullptr);
+        Refuse(QStringLiteral("员工编号相同，不能保存！"), nullptr);
     }
     cx.Close();
 

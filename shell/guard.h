@@ -3,6 +3,7 @@
 #include "shell/errors.h"
 #include "shell/messages.h"
 
+#include <QWidget>
 #include <utility>
 
 // The event boundary: runs one user action. A stop ends it silently; any
@@ -19,4 +20,13 @@ template <typename F> void Guarded(F &&action) noexcept {
     } catch (...) {
         Msg::ShowError(QStringLiteral("Unknown error"));
     }
+}
+
+// A check that failed: its message in the plain box, the focus where the
+// operator should correct it, and the stop.
+[[noreturn]] inline void Refuse(const QString &message, QWidget *focus = nullptr) {
+    Msg::ShowMessage(message);
+    if (focus)
+        focus->setFocus();
+    Abort();
 }
