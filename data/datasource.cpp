@@ -13,6 +13,14 @@ TDataSource::TDataSource(TQuery &dataSet, const QString &name, QObject *parent)
     connect(&m_query, &TQuery::Closed, this, &TDataSource::Reset);
     connect(&m_query, &TQuery::RowsFetched, this, &TDataSource::OnRowsFetched);
     connect(&m_query, &TQuery::RowRemoved, this, &TDataSource::OnRowRemoved);
+    // The row indicator follows the current row.
+    connect(&m_query, &TQuery::CurrentRowChanged, this, [this](int row) {
+        const int from = std::max(0, std::min(m_marked, row));
+        const int to = std::min(m_rows - 1, std::max(m_marked, row));
+        m_marked = row;
+        if (m_rows > 0 && to >= from)
+            emit headerDataChanged(Qt::Vertical, from, to);
+    });
     Reset();
 }
 
@@ -76,8 +84,13 @@ QVariant TDataSource::data(const QModelIndex &index, int role) const {
 }
 
 QVariant TDataSource::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Vertical)
-        return role == Qt::DisplayRole ? QVariant() : QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole)
+            return m_query.Active() && section == m_query.RecNo() ? QStringLiteral("▶") : QString();
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignCenter);
+        return QVariant();
+    }
     if (section < 0 || section >= columnCount())
         return QVariant();
     if (role == Qt::DisplayRole) {

@@ -45,4 +45,5 @@ private:
     QVector<TColumn> m_columns;
     QVector<int> m_fieldOf; // shown column -> result column
     int m_rows = 0;
+    int m_marked = -1; // the row the indicator was last drawn at
 };

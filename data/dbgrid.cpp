@@ -39,7 +39,8 @@ TDBGrid::TDBGrid(const QString &name, QWidget *parent) : QTableView(parent) {
     setWordWrap(false);
     setItemDelegate(new CellDelegate(this));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setFixedWidth(12);
+    verticalHeader()->setFixedWidth(16);
+    verticalHeader()->setFont(QFont(font().family(), 7));
     horizontalHeader()->setSectionsMovable(false);
     horizontalHeader()->setHighlightSections(false);
 }
