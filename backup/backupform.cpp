@@ -172,7 +172,9 @@ TFormxtbf::TFormxtbf(TDemoDM &dm, QWidget *parent) : QDialog(parent), m_dm(dm) {
     FormShow();
 }
 
-QString TFormxtbf::DefaultFolder() { return App::ProgramDir() + QStringLiteral("backup"); }
+QString TFormxtbf::DefaultFolder() {
+    return App::ProgramDir() + QStringLiteral("backup");
+}
 
 void TFormxtbf::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
@@ -257,8 +259,7 @@ void TFormxtbf::BitBtn2Click() {
     if (!Msg::Ask(QStringLiteral("恢复将用备份“%1”替换当前的全部数据，当前数据会先另存为安全副本。确定要恢复吗？")
                       .arg(QDir::toNativeSeparators(chosen))))
         return;
-    const QString safety =
-        database + Clock::Now().toString(QStringLiteral(".'before-restore'-yyyyMMdd-HHmmss"));
+    const QString safety = database + Clock::Now().toString(QStringLiteral(".'before-restore'-yyyyMMdd-HHmmss"));
     QString failure;
     {
         const Offline offline(m_dm);
@@ -280,7 +281,9 @@ void TFormxtbf::BitBtn2Click() {
     accept();
 }
 
-void TFormxtbf::BitBtn3Click() { reject(); }
+void TFormxtbf::BitBtn3Click() {
+    reject();
+}
 
 // ---- the folder chooser ----
 
@@ -291,8 +294,8 @@ QStringList Tqdljfm::Drives() {
         drives << home;
     for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
         const QString root = v.rootPath();
-        const bool removable = root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/")) ||
-                               root.startsWith(QLatin1String("/mnt/"));
+        const bool removable = root.startsWith(QLatin1String("/media/")) ||
+                               root.startsWith(QLatin1String("/run/media/")) || root.startsWith(QLatin1String("/mnt/"));
         if (removable && !drives.contains(root))
             drives << root;
     }
@@ -300,8 +303,7 @@ QStringList Tqdljfm::Drives() {
 }
 
 Tqdljfm::Tqdljfm(TEdit *target, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_target(target) {
     setObjectName(QStringLiteral("qdljfm"));
     setWindowTitle(QStringLiteral("确定路径"));

@@ -31,7 +31,8 @@ void BM_OpenPreview(benchmark::State &state) {
     for (auto _ : state) {
         printer.FillBuffer();
         printer.rmkdst.LoadFromFile(printer.TemplatePathOrStop());
-        TPreviewForm preview({printer.rmkdst.Layout(), printer.BufferRow(), shop.dir.filePath(QStringLiteral("report"))});
+        TPreviewForm preview(
+            {printer.rmkdst.Layout(), printer.BufferRow(), shop.dir.filePath(QStringLiteral("report"))});
         benchmark::DoNotOptimize(preview.Current().row.size());
     }
 }

@@ -24,8 +24,9 @@ Shop &bigShop() {
         QSqlDatabase db = s->dm->democnn.Database();
         db.transaction();
         QSqlQuery q(db);
-        q.prepare(QStringLiteral("insert into app_djb (djh, khxm, pyzjh, spmc1, dj1, sl1, je1, zje, drq, fkfs, ys, sfzf) "
-                                 "values (?, ?, ?, '冰箱', 1999.5, 1, 1999.5, 1999.5, ?, ?, '白', '')"));
+        q.prepare(
+            QStringLiteral("insert into app_djb (djh, khxm, pyzjh, spmc1, dj1, sl1, je1, zje, drq, fkfs, ys, sfzf) "
+                           "values (?, ?, ?, '冰箱', 1999.5, 1, 1999.5, 1999.5, ?, ?, '白', '')"));
         const QString surnames = QStringLiteral("张王李赵刘陈杨黄");
         const QString initials = QStringLiteral("zwlzlcyh");
         const QDate last(2026, 12, 11);
@@ -92,7 +93,10 @@ void BM_Export65535SlipsToXls(benchmark::State &state) {
         Msg::QueueAnswer(Msg::Answer::Yes);
         tab.BitBtn16Click();
     }
-    state.SetLabel(QStringLiteral("%1 rows listed, %2 MB").arg(shop.dm->qdjcx.RecordCount()).arg(QFileInfo(file).size() / 1e6).toStdString());
+    state.SetLabel(QStringLiteral("%1 rows listed, %2 MB")
+                       .arg(shop.dm->qdjcx.RecordCount())
+                       .arg(QFileInfo(file).size() / 1e6)
+                       .toStdString());
 }
 BENCHMARK(BM_Export65535SlipsToXls)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -15,7 +15,8 @@ namespace {
 // with digits and Latin letters mixed in.
 const std::string &shopText() {
     static const std::string text = [] {
-        const QString surnames = QStringLiteral("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘");
+        const QString surnames =
+            QStringLiteral("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘");
         const QString given = QStringLiteral("伟芳娜秀英敏静丽强磊军洋勇艳杰娟涛明超秀兰霞平刚桂英华建国志红");
         const QStringList places = {QStringLiteral("北京市朝阳区建国路"), QStringLiteral("上海市浦东新区世纪大道"),
                                     QStringLiteral("广州市天河区体育西路"), QStringLiteral("成都市武侯区人民南路"),
@@ -56,7 +57,7 @@ void BM_PinyinInitialsOfAName(benchmark::State &state) {
 BENCHMARK(BM_PinyinInitialsOfAName);
 
 void BM_AmountToCapitals(benchmark::State &state) {
-    const QStringList totals = {QStringLiteral("1234.50"), QStringLiteral("105.00"), QStringLiteral("99.90"),
+    const QStringList totals = {QStringLiteral("1234.50"),  QStringLiteral("105.00"),  QStringLiteral("99.90"),
                                 QStringLiteral("12680.00"), QStringLiteral("3999.99"), QStringLiteral("0.50")};
     qsizetype i = 0;
     for (auto _ : state) {

@@ -53,4 +53,3 @@ struct Shop {
     }
     TEntryTab &tab() { return *form->TabSheet1; }
 };
-

@@ -22,7 +22,9 @@ TConnection::~TConnection() {
     QSqlDatabase::removeDatabase(m_name);
 }
 
-QSqlDatabase TConnection::Database() const { return QSqlDatabase::database(m_name, false); }
+QSqlDatabase TConnection::Database() const {
+    return QSqlDatabase::database(m_name, false);
+}
 
 void TConnection::Open() {
     if (Connected())
@@ -46,7 +48,9 @@ void TConnection::Close() {
     db.close();
 }
 
-bool TConnection::Connected() const { return Database().isOpen(); }
+bool TConnection::Connected() const {
+    return Database().isOpen();
+}
 
 void TConnection::SetConnected(bool connected) {
     if (connected)
@@ -55,6 +59,10 @@ void TConnection::SetConnected(bool connected) {
         Close();
 }
 
-void TConnection::Register(TQuery *query) { m_queries.append(query); }
+void TConnection::Register(TQuery *query) {
+    m_queries.append(query);
+}
 
-void TConnection::Unregister(TQuery *query) { m_queries.removeAll(query); }
+void TConnection::Unregister(TQuery *query) {
+    m_queries.removeAll(query);
+}

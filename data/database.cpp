@@ -7,9 +7,13 @@
 
 namespace Database {
 
-QString FileName() { return QStringLiteral("qvnDemo.mdb"); }
+QString FileName() {
+    return QStringLiteral("qvnDemo.mdb");
+}
 
-QString PathBesideProgram() { return App::ProgramDir() + FileName(); }
+QString PathBesideProgram() {
+    return App::ProgramDir() + FileName();
+}
 
 QStringList RequiredTables() {
     return {QStringLiteral("app_djb"), QStringLiteral("app_djbdy"), QStringLiteral("app_khxxb"),

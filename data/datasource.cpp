@@ -69,7 +69,9 @@ void TDataSource::OnRowRemoved(int row) {
     endRemoveRows();
 }
 
-int TDataSource::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
+int TDataSource::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
 
 int TDataSource::columnCount(const QModelIndex &parent) const {
     if (parent.isValid())

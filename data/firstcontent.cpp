@@ -11,11 +11,15 @@
 
 // The schema is a resource of the static library; it must be registered
 // before the first use.
-static void initSchemaResource() { Q_INIT_RESOURCE(data); }
+static void initSchemaResource() {
+    Q_INIT_RESOURCE(data);
+}
 
 namespace FirstContent {
 
-QString DefaultPassword() { return QStringLiteral("1"); }
+QString DefaultPassword() {
+    return QStringLiteral("1");
+}
 
 QStringList SchemaStatements() {
     initSchemaResource();

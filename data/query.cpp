@@ -34,7 +34,9 @@ bool isIntegral(int type) {
     }
 }
 
-bool isFloating(int type) { return type == QMetaType::Double || type == QMetaType::Float; }
+bool isFloating(int type) {
+    return type == QMetaType::Double || type == QMetaType::Float;
+}
 
 constexpr int kFetchChunk = 256;
 
@@ -54,22 +56,38 @@ void TStrings::Add(const QString &line) {
 
 // ---- TParam ----
 
-void TParam::setValue(const QString &text) { m_query.m_values.insert(m_name.toLower(), text); }
-void TParam::setValue(double number) { m_query.m_values.insert(m_name.toLower(), number); }
-void TParam::setValue(int number) { m_query.m_values.insert(m_name.toLower(), number); }
-void TParam::setValue(const QDateTime &dateTime) { m_query.m_values.insert(m_name.toLower(), dateTime); }
+void TParam::setValue(const QString &text) {
+    m_query.m_values.insert(m_name.toLower(), text);
+}
+void TParam::setValue(double number) {
+    m_query.m_values.insert(m_name.toLower(), number);
+}
+void TParam::setValue(int number) {
+    m_query.m_values.insert(m_name.toLower(), number);
+}
+void TParam::setValue(const QDateTime &dateTime) {
+    m_query.m_values.insert(m_name.toLower(), dateTime);
+}
 void TParam::setValue(const QDate &date) {
     m_query.m_values.insert(m_name.toLower(), QDateTime(date, QTime(0, 0), Qt::UTC));
 }
-QVariant TParam::Value() const { return m_query.m_values.value(m_name.toLower()); }
+QVariant TParam::Value() const {
+    return m_query.m_values.value(m_name.toLower());
+}
 
 // ---- TField ----
 
-QString TField::FieldName() const { return m_query.FieldName(m_index); }
+QString TField::FieldName() const {
+    return m_query.FieldName(m_index);
+}
 
-bool TField::IsNull() const { return m_query.CurrentValue(m_index).isNull(); }
+bool TField::IsNull() const {
+    return m_query.CurrentValue(m_index).isNull();
+}
 
-QString TField::AsString() const { return m_query.FormatValue(m_query.CurrentValue(m_index), m_index); }
+QString TField::AsString() const {
+    return m_query.FormatValue(m_query.CurrentValue(m_index), m_index);
+}
 
 int TField::AsInteger() const {
     const QVariant &v = m_query.CurrentValue(m_index);
@@ -324,7 +342,9 @@ const QVariant &TQuery::CurrentValue(int index) const {
     return m_rows[m_row][index];
 }
 
-bool TQuery::IsDateTimeColumn(int index) const { return index >= 0 && index < m_dateTime.size() && m_dateTime[index]; }
+bool TQuery::IsDateTimeColumn(int index) const {
+    return index >= 0 && index < m_dateTime.size() && m_dateTime[index];
+}
 
 QString TQuery::FormatValue(const QVariant &v, int column) const {
     if (v.isNull())

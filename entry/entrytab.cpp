@@ -26,12 +26,22 @@
 namespace {
 
 // Field numbers of a product line (1 to 6).
-int productField(int line) { return 6 + line; }
-int priceField(int line) { return 12 + line; }
-int quantityField(int line) { return 18 + line; }
-int amountField(int line) { return 24 + line; }
+int productField(int line) {
+    return 6 + line;
+}
+int priceField(int line) {
+    return 12 + line;
+}
+int quantityField(int line) {
+    return 18 + line;
+}
+int amountField(int line) {
+    return 24 + line;
+}
 
-bool isNumberField(int n) { return n >= 13 && n <= 30; }
+bool isNumberField(int n) {
+    return n >= 13 && n <= 30;
+}
 
 // Pasted or dropped text must not bring anything but digits and points into
 // a number field; the key filter sees only typed characters.
@@ -68,7 +78,9 @@ TDemoDM &TEntryTab::DM() const {
     return *m_dm;
 }
 
-QRect TEntryTab::ButtonSlot(int index) { return QRect(742, 24 + index * 40, 99, 25); }
+QRect TEntryTab::ButtonSlot(int index) {
+    return QRect(742, 24 + index * 40, 99, 25);
+}
 
 TEdit *TEntryTab::MakeEdit(int n, QWidget *parent, const QRect &geometry) {
     auto *e = new TEdit(QStringLiteral("Edit%1").arg(n), parent);
@@ -219,13 +231,15 @@ void TEntryTab::BuildControls() {
     QList<QWidget *> order{Edit(1), Edit(2), Edit(3), rbb1, rbb2, rbb3, rbb4, Edit(4), Edit(5), Edit(6)};
     for (int n = 7; n <= 30; ++n)
         order << Edit(n);
-    order << Edit(31) << Edit(32) << ComboBox1 << ComboBox2 << Edit(33) << Edit(34) << Edit(35) << Edit(36)
-          << BitBtn1 << BitBtn4 << BitBtn5;
+    order << Edit(31) << Edit(32) << ComboBox1 << ComboBox2 << Edit(33) << Edit(34) << Edit(35) << Edit(36) << BitBtn1
+          << BitBtn4 << BitBtn5;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
-QString TEntryTab::Text(int n) const { return Edit(n)->text(); }
+QString TEntryTab::Text(int n) const {
+    return Edit(n)->text();
+}
 
 void TEntryTab::SetText(int n, const QString &text) {
     TEdit *e = Edit(n);
@@ -462,9 +476,12 @@ void TEntryTab::BitBtn5Click() {
     number(QStringLiteral("zje"), ZeroFilledNumber(31));
     text(QStringLiteral("kpy"), ComboBox1->currentText());
     text(QStringLiteral("xsy"), ComboBox2->currentText());
-    text(QStringLiteral("ys"), rbb1->isChecked() ? QStringLiteral("白") : rbb2->isChecked() ? QStringLiteral("黑") : QString());
-    text(QStringLiteral("fkfs"),
-         rbb3->isChecked() ? QStringLiteral("刷卡") : rbb4->isChecked() ? QStringLiteral("现金") : QString());
+    text(QStringLiteral("ys"), rbb1->isChecked()   ? QStringLiteral("白")
+                               : rbb2->isChecked() ? QStringLiteral("黑")
+                                                   : QString());
+    text(QStringLiteral("fkfs"), rbb3->isChecked()   ? QStringLiteral("刷卡")
+                                 : rbb4->isChecked() ? QStringLiteral("现金")
+                                                     : QString());
     in.ParamByName(QStringLiteral("drq")).setValue(DateText::StrToDateTime(Text(4)));
     for (int i = 1; i <= 4; ++i)
         text(QStringLiteral("xlh%1").arg(i), Text(32 + i));

@@ -130,7 +130,9 @@ void TBrDateForm::CalendarChange() {
     rq->setText(QString::number(m_date.day()));
 }
 
-void TBrDateForm::CalendarDblClick() { done(1); }
+void TBrDateForm::CalendarDblClick() {
+    done(1);
+}
 
 void TBrDateForm::StepYear(int years) {
     const QDate target(m_date.year() + years, m_date.month(), m_date.day());
@@ -139,12 +141,20 @@ void TBrDateForm::StepYear(int years) {
     SetDate(target);
 }
 
-void TBrDateForm::prioryearClick() { StepYear(-1); }
+void TBrDateForm::prioryearClick() {
+    StepYear(-1);
+}
 
-void TBrDateForm::nextyearClick() { StepYear(1); }
+void TBrDateForm::nextyearClick() {
+    StepYear(1);
+}
 
 // QDate::addMonths keeps the day where the target month has it and takes the
 // month's last day where it does not.
-void TBrDateForm::PrevMonthBtnClick() { SetDate(m_date.addMonths(-1)); }
+void TBrDateForm::PrevMonthBtnClick() {
+    SetDate(m_date.addMonths(-1));
+}
 
-void TBrDateForm::NextMonthBtnClick() { SetDate(m_date.addMonths(1)); }
+void TBrDateForm::NextMonthBtnClick() {
+    SetDate(m_date.addMonths(1));
+}

@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TPickerForm::TPickerForm(TDataSource &source, const QString &name, const QString &searchLabel,
-                         QVector<TColumn> columns, QString searchStatement, QString nameParam, QWidget *parent)
+TPickerForm::TPickerForm(TDataSource &source, const QString &name, const QString &searchLabel, QVector<TColumn> columns,
+                         QString searchStatement, QString nameParam, QWidget *parent)
     : QDialog(parent), m_source(source), m_searchStatement(std::move(searchStatement)),
       m_nameParam(std::move(nameParam)) {
     setObjectName(name);
@@ -73,9 +73,13 @@ void TPickerForm::showEvent(QShowEvent *event) {
     Guarded([this] { FormShow(); });
 }
 
-void TPickerForm::FormShow() { DBGrid1->setFocus(); }
+void TPickerForm::FormShow() {
+    DBGrid1->setFocus();
+}
 
-void TPickerForm::reject() { done(Closed); }
+void TPickerForm::reject() {
+    done(Closed);
+}
 
 void TPickerForm::keyPressEvent(QKeyEvent *event) {
     // Esc closes nothing here; Enter reaches no default button.
@@ -91,7 +95,9 @@ void TPickerForm::ChooseIfRows() {
         done(Choose);
 }
 
-void TPickerForm::DBGrid1DblClick() { ChooseIfRows(); }
+void TPickerForm::DBGrid1DblClick() {
+    ChooseIfRows();
+}
 
 void TPickerForm::DBGrid1KeyPress(QChar &key) {
     if (key == QChar(13))

@@ -135,8 +135,8 @@ TMasterTab::TMasterTab(QWidget *parent) : QWidget(parent) {
     on(SpeedButton18, &TMasterTab::SpeedButton18Click);
     on(SpeedButton25, &TMasterTab::SpeedButton25Click);
 
-    const QList<QWidget *> order{Edit41, Edit42, Edit43, BitBtn22, BitBtn23, DBGrid2, Edit44, Edit45, BitBtn24,
-                                 BitBtn25, DBGrid3, Edit46, Edit47, ComboBox3, Edit48, Edit49, DBGrid4};
+    const QList<QWidget *> order{Edit41,   Edit42,  Edit43, BitBtn22, BitBtn23,  DBGrid2, Edit44, Edit45, BitBtn24,
+                                 BitBtn25, DBGrid3, Edit46, Edit47,   ComboBox3, Edit48,  Edit49, DBGrid4};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -230,7 +230,8 @@ void TMasterTab::DeleteCurrent(TQuery &query, const QString &table, const QStrin
 }
 
 void TMasterTab::BitBtn23Click() {
-    DeleteCurrent(DM().qkh, QStringLiteral("app_khxxb"), QStringLiteral("客户姓名"), QStringLiteral("khxm"), kCustomers);
+    DeleteCurrent(DM().qkh, QStringLiteral("app_khxxb"), QStringLiteral("客户姓名"), QStringLiteral("khxm"),
+                  kCustomers);
 }
 
 void TMasterTab::BitBtn25Click() {
@@ -306,7 +307,8 @@ void TMasterTab::SpeedButton25Click() {
     TQuery &zg = DM().qzg;
     if (!zg.Active() || zg.IsEmpty())
         return;
-    if (!Msg::Ask(QStringLiteral("您确定要修改姓名为：%1的密码吗？").arg(zg.FieldByName(QStringLiteral("zgxm")).AsString())))
+    if (!Msg::Ask(
+            QStringLiteral("您确定要修改姓名为：%1的密码吗？").arg(zg.FieldByName(QStringLiteral("zgxm")).AsString())))
         return;
     if (m_password)
         Modal::Exec(*m_password);

@@ -46,7 +46,9 @@ struct QuietWalk {
 
 } // namespace
 
-void SetOpenAction(std::function<void(const QString &)> open) { openAction() = std::move(open); }
+void SetOpenAction(std::function<void(const QString &)> open) {
+    openAction() = std::move(open);
+}
 
 struct XlsxWriter::Impl {
     QString fileName;
@@ -115,8 +117,8 @@ void ExportGridToExcel(TDBGrid *grid) {
     const QString xlsFilter = QStringLiteral("Excel文件(*.xls)");
     const QString xlsxFilter = QStringLiteral("Excel 2007+ (*.xlsx)");
     QString filter;
-    const QString chosen = FileDialogs::GetSaveFileName(grid->window(), QString(),
-                                                        xlsFilter + QStringLiteral(";;") + xlsxFilter, &filter);
+    const QString chosen =
+        FileDialogs::GetSaveFileName(grid->window(), QString(), xlsFilter + QStringLiteral(";;") + xlsxFilter, &filter);
     if (chosen.isEmpty())
         return;
     const bool xlsx = filter == xlsxFilter || chosen.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);

@@ -138,8 +138,8 @@ TQueryTab::TQueryTab(TEntryTab &entry, QWidget *parent) : QWidget(parent), m_ent
     layout->addWidget(DBGrid1, 1);
     layout->addWidget(sb1);
 
-    const QList<QWidget *> order{Edit37, Edit38, Edit39, Edit40, rb1, rb2, rb3, BitBtn15, BitBtn16, BitBtn17, BitBtn18,
-                                 DBGrid1};
+    const QList<QWidget *> order{Edit37, Edit38,   Edit39,   Edit40,   rb1,      rb2,
+                                 rb3,    BitBtn15, BitBtn16, BitBtn17, BitBtn18, DBGrid1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -162,7 +162,9 @@ void TQueryTab::Enter() {
     BitBtn15Click();
 }
 
-QString TQueryTab::SumText() const { return SumLabel->text(); }
+QString TQueryTab::SumText() const {
+    return SumLabel->text();
+}
 
 void TQueryTab::BitBtn15Click() {
     TDemoDM &dm = DM();
@@ -171,7 +173,8 @@ void TQueryTab::BitBtn15Click() {
     const QString name = Edit37->text() + QLatin1Char('%');
     sum.Close();
     sum.SQL.Clear();
-    sum.SQL.Add(QStringLiteral("select sum(zje) as expr1001 from app_djb where (khxm like :khxm or pyzjh like :pyzjh )"));
+    sum.SQL.Add(
+        QStringLiteral("select sum(zje) as expr1001 from app_djb where (khxm like :khxm or pyzjh like :pyzjh )"));
     sum.ParamByName(QStringLiteral("khxm")).setValue(name);
     sum.ParamByName(QStringLiteral("pyzjh")).setValue(name);
     list.Close();
@@ -199,7 +202,9 @@ void TQueryTab::BitBtn15Click() {
             q->ParamByName(QStringLiteral("rq1")).setValue(to);
         }
     }
-    const QString payment = rb1->isChecked() ? QStringLiteral("刷卡") : rb2->isChecked() ? QStringLiteral("现金") : QString();
+    const QString payment = rb1->isChecked()   ? QStringLiteral("刷卡")
+                            : rb2->isChecked() ? QStringLiteral("现金")
+                                               : QString();
     if (!payment.isEmpty()) {
         for (TQuery *q : {&list, &sum}) {
             q->SQL.Add(QStringLiteral(" and fkfs= :fkfs "));
@@ -300,9 +305,9 @@ void TQueryTab::BitBtn18Click() {
     TQuery &q = dm.qdjcx;
     if (!q.Active() || q.IsEmpty())
         return;
-    const QString question = QStringLiteral("您确定要作废单据号为：") + q.FieldByName(QStringLiteral("djh")).AsString() +
-                             QStringLiteral("客户姓名为：") + q.FieldByName(QStringLiteral("khxm")).AsString() +
-                             QStringLiteral("记录吗？");
+    const QString question = QStringLiteral("您确定要作废单据号为：") +
+                             q.FieldByName(QStringLiteral("djh")).AsString() + QStringLiteral("客户姓名为：") +
+                             q.FieldByName(QStringLiteral("khxm")).AsString() + QStringLiteral("记录吗？");
     if (!Msg::Ask(question))
         return;
     TQuery &up = dm.qup;
@@ -329,6 +334,10 @@ void TQueryTab::PickDate(TEdit *field, TLookupButton *button, TEdit *next) {
     button->hide();
 }
 
-void TQueryTab::BitBtn19Click() { PickDate(Edit39, BitBtn19, Edit40); }
+void TQueryTab::BitBtn19Click() {
+    PickDate(Edit39, BitBtn19, Edit40);
+}
 
-void TQueryTab::BitBtn20Click() { PickDate(Edit40, BitBtn20, nullptr); }
+void TQueryTab::BitBtn20Click() {
+    PickDate(Edit40, BitBtn20, nullptr);
+}

@@ -91,7 +91,8 @@ QImage Draw(double dpi) {
     line(95, 128, 135, 128, 0.2);
     text(152, 121, 24, 7, QStringLiteral("客户助记码"), 9);
     line(176, 128, 231, 128, 0.2);
-    text(10, 131, 221, 6, QStringLiteral("第一联：存根（白）    第二联：客户（红）    第三联：记账（黄）"), 7.5, Qt::AlignCenter);
+    text(10, 131, 221, 6, QStringLiteral("第一联：存根（白）    第二联：客户（红）    第三联：记账（黄）"), 7.5,
+         Qt::AlignCenter);
     p.end();
     return image;
 }

@@ -19,7 +19,9 @@ State &state() {
 
 } // namespace
 
-QString Title() { return QStringLiteral("Kelvaro"); }
+QString Title() {
+    return QStringLiteral("Kelvaro");
+}
 
 QString ProgramFile() {
     if (!state().programFile.isEmpty())
@@ -27,7 +29,9 @@ QString ProgramFile() {
     return QCoreApplication::applicationFilePath();
 }
 
-void SetProgramFile(const QString &path) { state().programFile = path; }
+void SetProgramFile(const QString &path) {
+    state().programFile = path;
+}
 
 QString ProgramDir() {
     const QString file = ProgramFile();
@@ -43,10 +47,16 @@ void Terminate() {
         QCoreApplication::exit(0);
 }
 
-bool Terminated() { return state().terminated; }
+bool Terminated() {
+    return state().terminated;
+}
 
-void SetTerminateAction(std::function<void()> action) { state().terminateAction = std::move(action); }
+void SetTerminateAction(std::function<void()> action) {
+    state().terminateAction = std::move(action);
+}
 
-void ResetTerminated() { state().terminated = false; }
+void ResetTerminated() {
+    state().terminated = false;
+}
 
 } // namespace App

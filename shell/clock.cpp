@@ -8,10 +8,16 @@ QDateTime &fixed() {
 }
 } // namespace
 
-QDateTime Now() { return fixed().isValid() ? fixed() : QDateTime::currentDateTime(); }
+QDateTime Now() {
+    return fixed().isValid() ? fixed() : QDateTime::currentDateTime();
+}
 
-QDate Today() { return Now().date(); }
+QDate Today() {
+    return Now().date();
+}
 
-void SetFixed(const QDateTime &now) { fixed() = now; }
+void SetFixed(const QDateTime &now) {
+    fixed() = now;
+}
 
 } // namespace Clock

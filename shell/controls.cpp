@@ -52,7 +52,9 @@ void DeliverKeyPress(const KeyPressHandler &handler, QKeyEvent *event,
     }
 }
 
-TEdit::TEdit(const QString &name, QWidget *parent) : QLineEdit(parent) { setObjectName(name); }
+TEdit::TEdit(const QString &name, QWidget *parent) : QLineEdit(parent) {
+    setObjectName(name);
+}
 
 void TEdit::keyPressEvent(QKeyEvent *event) {
     DeliverKeyPress(OnKeyPress, event, [this](QKeyEvent *e) { QLineEdit::keyPressEvent(e); });

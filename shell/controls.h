@@ -60,5 +60,4 @@ void AttachLookupButton(TLookupButton *button);
 // Runs a key through a handler; returns the character to use (null: dropped).
 QChar RunKeyPress(const KeyPressHandler &handler, QKeyEvent *event);
 // Runs a key through a handler, then hands what is left of it to the control.
-void DeliverKeyPress(const KeyPressHandler &handler, QKeyEvent *event,
-                     const std::function<void(QKeyEvent *)> &control);
+void DeliverKeyPress(const KeyPressHandler &handler, QKeyEvent *event, const std::function<void(QKeyEvent *)> &control);

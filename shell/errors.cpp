@@ -4,4 +4,6 @@ Exception::Exception(QString message) : m_message(std::move(message)), m_utf8(m_
 
 EAbort::EAbort() : Exception(QStringLiteral("Operation aborted")) {}
 
-void Abort() { throw EAbort(); }
+void Abort() {
+    throw EAbort();
+}

@@ -50,6 +50,8 @@ void SetScripted(bool on) {
     state().answers.clear();
 }
 
-void QueueAnswer(const QString &fileName, const QString &filter) { state().answers.enqueue({fileName, filter}); }
+void QueueAnswer(const QString &fileName, const QString &filter) {
+    state().answers.enqueue({fileName, filter});
+}
 
 } // namespace FileDialogs

@@ -1,20 +1,20 @@
 #include "shell/formmain.h"
 
+#include "backup/backupform.h"
 #include "data/database.h"
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "masterdata/mastertab.h"
 #include "printing/slipprinter.h"
 #include "query/querytab.h"
-#include "masterdata/mastertab.h"
-#include "shell/controls.h"
 #include "shell/app.h"
+#include "shell/controls.h"
 #include "shell/errors.h"
 #include "shell/formdl.h"
-#include "shell/helpform.h"
-#include "backup/backupform.h"
-#include "shell/modal.h"
 #include "shell/guard.h"
+#include "shell/helpform.h"
 #include "shell/look.h"
+#include "shell/modal.h"
 #include "shell/settings.h"
 
 #include <QCheckBox>
@@ -118,12 +118,15 @@ void TFormmain::BuildWindow() {
         connect(b, &QPushButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
         return b;
     };
-    SpeedButton27 = speedButton("SpeedButton27", QStringLiteral("在线帮助"),
-                                QStringLiteral("版本、联系方式、文件位置和使用说明书"), 0, &TFormmain::SpeedButton27Click);
-    SpeedButton35 = speedButton("SpeedButton35", QStringLiteral("修改单据模版"),
-                                QStringLiteral("把单据的各项内容对准预先印好的纸张格子"), 1, &TFormmain::SpeedButton35Click);
-    SpeedButton36 = speedButton("SpeedButton36", QStringLiteral("数据备份"),
-                                QStringLiteral("把数据库复制到备份文件夹，或从备份恢复"), 2, &TFormmain::SpeedButton36Click);
+    SpeedButton27 =
+        speedButton("SpeedButton27", QStringLiteral("在线帮助"), QStringLiteral("版本、联系方式、文件位置和使用说明书"),
+                    0, &TFormmain::SpeedButton27Click);
+    SpeedButton35 =
+        speedButton("SpeedButton35", QStringLiteral("修改单据模版"),
+                    QStringLiteral("把单据的各项内容对准预先印好的纸张格子"), 1, &TFormmain::SpeedButton35Click);
+    SpeedButton36 =
+        speedButton("SpeedButton36", QStringLiteral("数据备份"),
+                    QStringLiteral("把数据库复制到备份文件夹，或从备份恢复"), 2, &TFormmain::SpeedButton36Click);
 
     // The first field in the Tab order starts with the focus, as in any form.
     TabSheet1->Edit(1)->setFocus();
@@ -201,15 +204,25 @@ void TFormmain::cbdyClick() {
     m_settings.Write();
 }
 
-void TFormmain::BitBtn2Click() { close(); }
+void TFormmain::BitBtn2Click() {
+    close();
+}
 
-void TFormmain::BitBtn26Click() { m_printer->BitBtn26Click(); }
+void TFormmain::BitBtn26Click() {
+    m_printer->BitBtn26Click();
+}
 
-void TFormmain::BitBtn21Click() { m_printer->BitBtn21Click(); }
+void TFormmain::BitBtn21Click() {
+    m_printer->BitBtn21Click();
+}
 
-void TFormmain::BitBtn27Click() { m_printer->BitBtn27Click(); }
+void TFormmain::BitBtn27Click() {
+    m_printer->BitBtn27Click();
+}
 
-void TFormmain::SpeedButton35Click() { m_printer->BitBtn27Click(); }
+void TFormmain::SpeedButton35Click() {
+    m_printer->BitBtn27Click();
+}
 
 void TFormmain::SpeedButton27Click() {
     TFormHelp help(this);

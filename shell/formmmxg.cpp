@@ -10,8 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-TFormmmxg::TFormmmxg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TFormmmxg::TFormmmxg(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("Formmmxg"));
     setWindowTitle(QStringLiteral("登录密码修改"));
     setFont(Look::Song(12));
@@ -88,4 +87,6 @@ void TFormmmxg::BitBtn1Click() {
     accept();
 }
 
-void TFormmmxg::BitBtn2Click() { reject(); }
+void TFormmmxg::BitBtn2Click() {
+    reject();
+}

@@ -55,7 +55,9 @@ TFormHelp::TFormHelp(QWidget *parent) : QDialog(parent) {
     layout->addLayout(buttons);
 }
 
-QString TFormHelp::ManualPath() { return App::ProgramDir() + QStringLiteral("manual/index.html"); }
+QString TFormHelp::ManualPath() {
+    return App::ProgramDir() + QStringLiteral("manual/index.html");
+}
 
 void TFormHelp::OpenManual() {
     if (!QFileInfo::exists(ManualPath()))

@@ -121,9 +121,7 @@ QString IniFile::Text() const {
 }
 
 void IniFile::Save() const {
-    const auto fail = [this] {
-        throw EIniFileException(QStringLiteral("Unable to write to %1").arg(m_path));
-    };
+    const auto fail = [this] { throw EIniFileException(QStringLiteral("Unable to write to %1").arg(m_path)); };
     // A write-protected settings file stays protected, whoever runs the program.
     const QFileInfo info(m_path);
     if (info.exists() && (!info.isFile() || !(info.permissions() & QFileDevice::WriteOwner)))

@@ -20,7 +20,9 @@ Script &script() {
     return s;
 }
 
-Answer defaultAnswer(Buttons buttons) { return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok; }
+Answer defaultAnswer(Buttons buttons) {
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+}
 
 QMessageBox::Icon toQt(Icon icon) {
     switch (icon) {
@@ -69,12 +71,13 @@ Answer Box(const QString &title, const QString &text, Icon icon, Buttons buttons
         return Answer::Cancel;
     default:
         // Escape on a Yes/No box means no.
-        return buttons == Buttons::YesNo ? Answer::No : buttons == Buttons::OkCancel ? Answer::Cancel
-                                                                                      : Answer::Ok;
+        return buttons == Buttons::YesNo ? Answer::No : buttons == Buttons::OkCancel ? Answer::Cancel : Answer::Ok;
     }
 }
 
-void ShowMessage(const QString &text) { Box(App::Title(), text, Icon::None, Buttons::Ok); }
+void ShowMessage(const QString &text) {
+    Box(App::Title(), text, Icon::None, Buttons::Ok);
+}
 
 bool Ask(const QString &text) {
     return Box(QStringLiteral("询问"), text, Icon::Question, Buttons::YesNo) == Answer::Yes;
@@ -86,7 +89,9 @@ QString ErrorText(const QString &text) {
     return text;
 }
 
-void ShowError(const QString &text) { Box(App::Title(), ErrorText(text), Icon::Error, Buttons::Ok); }
+void ShowError(const QString &text) {
+    Box(App::Title(), ErrorText(text), Icon::Error, Buttons::Ok);
+}
 
 void SetScripted(bool on) {
     script().on = on;
@@ -94,9 +99,13 @@ void SetScripted(bool on) {
     script().shown.clear();
 }
 
-bool Scripted() { return script().on; }
+bool Scripted() {
+    return script().on;
+}
 
-void QueueAnswer(Answer answer) { script().answers.enqueue(answer); }
+void QueueAnswer(Answer answer) {
+    script().answers.enqueue(answer);
+}
 
 QList<Shown> TakeShown() {
     QList<Shown> out;

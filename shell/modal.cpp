@@ -50,10 +50,16 @@ void SetScripted(bool on) {
     state().scripts.clear();
 }
 
-bool Scripted() { return state().scripted; }
+bool Scripted() {
+    return state().scripted;
+}
 
-void Queue(Script script) { state().scripts.enqueue(std::move(script)); }
+void Queue(Script script) {
+    state().scripts.enqueue(std::move(script));
+}
 
-int Pending() { return static_cast<int>(state().scripts.size()); }
+int Pending() {
+    return static_cast<int>(state().scripts.size());
+}
 
 } // namespace Modal

@@ -8,8 +8,12 @@ QString &current() {
 }
 } // namespace
 
-QString Current() { return current(); }
+QString Current() {
+    return current();
+}
 
-void SetCurrent(const QString &number) { current() = number; }
+void SetCurrent(const QString &number) {
+    current() = number;
+}
 
 } // namespace Operator

@@ -23,7 +23,7 @@ public:
     QString str_bt;
     QString str_qy;
     QString strdyf = QStringLiteral("N"); // "Y": print a slip when it is saved
-    QString str_kpy;                       // the default biller
+    QString str_kpy;                      // the default biller
     QString strdyfs1 = QStringLiteral("Y");
     QString strdyfs2 = QStringLiteral("N");
 

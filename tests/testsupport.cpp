@@ -3,19 +3,19 @@
 #include "data/demodm.h"
 #include "data/firstcontent.h"
 #include "entry/entrytab.h"
+#include "shell/app.h"
 #include "shell/controls.h"
 #include "shell/formdl.h"
 #include "shell/formmain.h"
 #include "shell/formmmxg.h"
+#include "shell/messages.h"
 #include "shell/modal.h"
 #include "shell/operator.h"
 #include "shell/settings.h"
-#include "shell/app.h"
-#include "shell/messages.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QTabWidget>
-#include <QDialog>
 #include <QtTest>
 
 ProgramFolder::ProgramFolder(bool withDatabase) {
@@ -81,4 +81,6 @@ void MainWindowFixture::QueueLogin(const QString &number, const QString &passwor
     });
 }
 
-void MainWindowFixture::select(QWidget *page) { form->pg1->setCurrentWidget(page); }
+void MainWindowFixture::select(QWidget *page) {
+    form->pg1->setCurrentWidget(page);
+}

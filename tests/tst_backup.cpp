@@ -63,7 +63,9 @@ void TestBackup::cleanup() {
     m_folder.reset();
 }
 
-void TestBackup::exec(const QString &sql) { QVERIFY(QSqlQuery(m_dm->democnn.Database()).exec(sql)); }
+void TestBackup::exec(const QString &sql) {
+    QVERIFY(QSqlQuery(m_dm->democnn.Database()).exec(sql));
+}
 
 int TestBackup::customers() {
     QSqlQuery q(m_dm->democnn.Database());
@@ -87,7 +89,8 @@ void TestBackup::backupToTheDefaultFolder() {
         QVERIFY(m_dm->democnn.Connected());
         QVERIFY(m_dm->qkh.Active()); // the open list is open again
         // The newest backup replaced the one before.
-        QCOMPARE(m_folder->ReadFile(QStringLiteral("backup/qvnDemo.mdb")), m_folder->ReadFile(QStringLiteral("qvnDemo.mdb")));
+        QCOMPARE(m_folder->ReadFile(QStringLiteral("backup/qvnDemo.mdb")),
+                 m_folder->ReadFile(QStringLiteral("qvnDemo.mdb")));
     }
     QCOMPARE(QDir(m_folder->Path(QStringLiteral("backup"))).entryList(QDir::Files), QStringList{"qvnDemo.mdb"});
     QVERIFY(QFile::exists(backup));
@@ -147,8 +150,10 @@ void TestBackup::failedCopyKeepsTheOldBackup() {
 void TestBackup::pathKeys_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
-    QTest::newRow("letters and digits") << "Backup2026" << "Backup2026";
-    QTest::newRow("separators and punctuation dropped") << "a:\\b/c.d e-f" << "abcdef";
+    QTest::newRow("letters and digits") << "Backup2026"
+                                        << "Backup2026";
+    QTest::newRow("separators and punctuation dropped") << "a:\\b/c.d e-f"
+                                                        << "abcdef";
 }
 
 void TestBackup::pathKeys() {
@@ -194,7 +199,8 @@ void TestBackup::restoreRoundTrip() {
     QVERIFY(m_dm->qkh.Active());
     QCOMPARE(m_dm->qkh.RecordCount(), 1);
     // The data before the restore is kept beside the database.
-    const QStringList safety = QDir(QFileInfo(m_folder->DatabasePath()).absolutePath()).entryList({QStringLiteral("qvnDemo.mdb.before-restore-*")});
+    const QStringList safety = QDir(QFileInfo(m_folder->DatabasePath()).absolutePath())
+                                   .entryList({QStringLiteral("qvnDemo.mdb.before-restore-*")});
     QCOMPARE(safety.size(), 1);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("safety"));

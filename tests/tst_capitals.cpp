@@ -38,12 +38,12 @@ void TestCapitals::capitals_data() {
     row("5.", "伍元整");
     row("1.234", "壹元贰角叁分肆");
     // Beyond the examples.
-    row("12.5", "壹拾贰元伍角整");                    // a stored total read back with one decimal
-    row("1.204", "壹元贰角零肆整");                   // a zero before a unit-less third decimal
-    row("1,000.00", "壹万仟元整");                    // a pasted separator is an empty numeral with its unit
-    row("1.2.3", "壹元贰角分叁");                     // a second point likewise
-    row("-5", "拾伍元整");                           // so is a minus sign
-    row("00000.00", "元整");                          // leading zeros at the 万 position write no 万
+    row("12.5", "壹拾贰元伍角整");  // a stored total read back with one decimal
+    row("1.204", "壹元贰角零肆整"); // a zero before a unit-less third decimal
+    row("1,000.00", "壹万仟元整");  // a pasted separator is an empty numeral with its unit
+    row("1.2.3", "壹元贰角分叁");   // a second point likewise
+    row("-5", "拾伍元整");          // so is a minus sign
+    row("00000.00", "元整");        // leading zeros at the 万 position write no 万
     row("000010000", "零壹万元整");
 }
 

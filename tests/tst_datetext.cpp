@@ -19,8 +19,7 @@ void TestDateText::format_data() {
     QTest::addColumn<QDateTime>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("midnight is the date alone") << QDateTime(QDate(2008, 9, 5), QTime(0, 0)) << "2008-09-05";
-    QTest::newRow("hour without leading zero") << QDateTime(QDate(2008, 9, 5), QTime(7, 5, 3))
-                                               << "2008-09-05 7:05:03";
+    QTest::newRow("hour without leading zero") << QDateTime(QDate(2008, 9, 5), QTime(7, 5, 3)) << "2008-09-05 7:05:03";
     QTest::newRow("afternoon") << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)) << "2026-12-31 23:59:59";
 }
 

@@ -1,5 +1,6 @@
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "masterdata/mastertab.h"
 #include "shell/app.h"
 #include "shell/clock.h"
 #include "shell/controls.h"
@@ -8,7 +9,6 @@
 #include "shell/look.h"
 #include "shell/messages.h"
 #include "shell/settings.h"
-#include "masterdata/mastertab.h"
 #include "testsupport.h"
 #include "text/capitals.h"
 
@@ -142,11 +142,11 @@ void TestEntry::enterChain_data() {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     const char *rows[][2] = {
-        {"Edit1", "Edit2"},  {"Edit2", "Edit3"},  {"Edit3", "Edit6"},         {"Edit4", "Edit2"},
-        {"Edit6", "Edit7"},  {"Edit7", "Edit13"}, {"Edit13", "Edit19"},       {"Edit19", "Edit25"},
-        {"Edit25", "Edit8"}, {"Edit9", "Edit15"}, {"Edit29", "Edit12"},       {"Edit12", "Edit18"},
-        {"Edit30", "Edit31"}, {"Edit31", "Edit32"}, {"Edit32", "ComboBox1"}, {"ComboBox1", "ComboBox2"},
-        {"ComboBox2", "Edit33"}, {"Edit33", "Edit34"}, {"Edit35", "Edit36"},  {"Edit36", "Edit36"},
+        {"Edit1", "Edit2"},      {"Edit2", "Edit3"},   {"Edit3", "Edit6"},      {"Edit4", "Edit2"},
+        {"Edit6", "Edit7"},      {"Edit7", "Edit13"},  {"Edit13", "Edit19"},    {"Edit19", "Edit25"},
+        {"Edit25", "Edit8"},     {"Edit9", "Edit15"},  {"Edit29", "Edit12"},    {"Edit12", "Edit18"},
+        {"Edit30", "Edit31"},    {"Edit31", "Edit32"}, {"Edit32", "ComboBox1"}, {"ComboBox1", "ComboBox2"},
+        {"ComboBox2", "Edit33"}, {"Edit33", "Edit34"}, {"Edit35", "Edit36"},    {"Edit36", "Edit36"},
         {"Edit5", "Edit5"},
     };
     for (const auto &r : rows)
@@ -167,7 +167,7 @@ void TestEntry::enterChain() {
     QVERIFY(focused());
     QCOMPARE(focused()->objectName(), to);
     if (auto *e = qobject_cast<TEdit *>(start); e && isNumber(e))
-        QCOMPARE(e->text(), QString()); // Enter is no character of a number field
+        QCOMPARE(e->text(), QString());    // Enter is no character of a number field
     QCOMPARE(tab().ComboBox1->count(), 2); // Enter adds nothing to a list
 }
 
@@ -177,7 +177,11 @@ void TestEntry::tabOrder() {
         expected << QStringLiteral("Edit%1").arg(n);
     expected.insert(expected.indexOf(QStringLiteral("Edit33")), QStringLiteral("ComboBox2"));
     expected.insert(expected.indexOf(QStringLiteral("ComboBox2")), QStringLiteral("ComboBox1"));
-    expected << "BitBtn1" << "BitBtn4" << "BitBtn5" << "BitBtn2" << "BitBtn27";
+    expected << "BitBtn1"
+             << "BitBtn4"
+             << "BitBtn5"
+             << "BitBtn2"
+             << "BitBtn27";
     edit(1)->setFocus();
     QStringList walked;
     for (int i = 0; i < expected.size(); ++i) {
@@ -191,12 +195,24 @@ void TestEntry::numberFieldsTakeDigitsAndPointsOnly_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("text");
-    QTest::newRow("letters dropped") << "12a.5b" << "" << "12.5";
-    QTest::newRow("space, minus and comma dropped") << " -1,0" << "" << "10";
-    QTest::newRow("points repeat") << "1.2." << "" << "1.2.";
-    QTest::newRow("backspace works") << "123\b" << "" << "12";
-    QTest::newRow("paste with letters refused") << "7" << "8kg" << "7";
-    QTest::newRow("paste of a number") << "7" << "8.5" << "78.5";
+    QTest::newRow("letters dropped") << "12a.5b"
+                                     << ""
+                                     << "12.5";
+    QTest::newRow("space, minus and comma dropped") << " -1,0"
+                                                    << ""
+                                                    << "10";
+    QTest::newRow("points repeat") << "1.2."
+                                   << ""
+                                   << "1.2.";
+    QTest::newRow("backspace works") << "123\b"
+                                     << ""
+                                     << "12";
+    QTest::newRow("paste with letters refused") << "7"
+                                                << "8kg"
+                                                << "7";
+    QTest::newRow("paste of a number") << "7"
+                                       << "8.5"
+                                       << "78.5";
     QTest::newRow("full-width digits refused") << "" << QStringLiteral("１２") << "";
 }
 
@@ -377,7 +393,8 @@ void TestEntry::saveRefusals_data() {
     QTest::newRow("no number") << 5 << QStringLiteral("单号不能为空！") << "Edit5";
     QTest::newRow("no date") << 4 << QStringLiteral("日期不能为空！") << "Edit4";
     QTest::newRow("no customer") << 1 << QStringLiteral("客户名称不能为空！") << "Edit1";
-    QTest::newRow("no product") << 7 << QStringLiteral("至少输入一行商品信息，才能保存！") << "BitBtn5"; // where the click left it
+    QTest::newRow("no product") << 7 << QStringLiteral("至少输入一行商品信息，才能保存！")
+                                << "BitBtn5"; // where the click left it
 }
 
 void TestEntry::saveRefusals() {

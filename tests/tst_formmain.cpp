@@ -6,9 +6,9 @@
 #include "shell/app.h"
 #include "shell/formmain.h"
 #include "shell/helpform.h"
-#include "shell/modal.h"
 #include "shell/look.h"
 #include "shell/messages.h"
+#include "shell/modal.h"
 #include "shell/settings.h"
 #include "testsupport.h"
 

@@ -4,7 +4,9 @@
 #include <QtTest>
 
 namespace {
-std::string gbk(const QString &text) { return Gbk::Encode(text).toStdString(); }
+std::string gbk(const QString &text) {
+    return Gbk::Encode(text).toStdString();
+}
 } // namespace
 
 class TestHzSpell : public QObject {
@@ -26,7 +28,8 @@ private slots:
 void TestHzSpell::initials_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("initials");
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
     QTest::newRow("客户") << QStringLiteral("客户") << "kh";
     QTest::newRow("张三") << QStringLiteral("张三") << "zs";
     QTest::newRow("销售单") << QStringLiteral("销售单") << "xsd";
@@ -34,12 +37,15 @@ void TestHzSpell::initials_data() {
     QTest::newRow("李四123") << QStringLiteral("李四123") << "ls123";
     QTest::newRow("12.5元") << QStringLiteral("12.5元") << "12.5y";
     QTest::newRow("(北京)") << QStringLiteral("(北京)") << "(bj)";
-    QTest::newRow("Latin keeps case, spaces dropped") << "Pro 2 Kit" << "Pro2Kit";
-    QTest::newRow("apostrophe dropped") << "O'Neil" << "ONeil";
+    QTest::newRow("Latin keeps case, spaces dropped") << "Pro 2 Kit"
+                                                      << "Pro2Kit";
+    QTest::newRow("apostrophe dropped") << "O'Neil"
+                                        << "ONeil";
     QTest::newRow("full width") << QStringLiteral("ＡＢ＿１") << "AB1";
     QTest::newRow("numbered and Greek") << QStringLiteral("Ⅻ⑩Ω") << "11o";
     QTest::newRow("Chinese punctuation") << QStringLiteral("，。") << "";
-    QTest::newRow("kept and dropped ASCII") << "a!\"#$%&()*+-.:<>?@[]^ ,/;=\\_`{|}~" << "a!\"#$%&()*+-.:<>?@[]^";
+    QTest::newRow("kept and dropped ASCII") << "a!\"#$%&()*+-.:<>?@[]^ ,/;=\\_`{|}~"
+                                            << "a!\"#$%&()*+-.:<>?@[]^";
     QTest::newRow("Greek small and capital") << QStringLiteral("θΘψ") << "ttp";
     QTest::newRow("numbers with stops and in parentheses") << QStringLiteral("⒛⑴㈩ⅹ") << "2111";
     QTest::newRow("unit ligature") << QStringLiteral("兛") << "q";

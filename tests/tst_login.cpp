@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "masterdata/mastertab.h"
 #include "shell/app.h"
 #include "shell/controls.h"
 #include "shell/formdl.h"
@@ -11,7 +12,6 @@
 #include "shell/modal.h"
 #include "shell/operator.h"
 #include "shell/settings.h"
-#include "masterdata/mastertab.h"
 #include "testsupport.h"
 #include "text/gbk.h"
 
@@ -107,10 +107,14 @@ void TestLogin::refusals_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no number") << "" << "1" << QStringLiteral("用户编号不能为空");
-    QTest::newRow("wrong password") << "002" << "2" << QStringLiteral("用户编号或密码不对！");
-    QTest::newRow("no password") << "002" << "" << QStringLiteral("用户编号或密码不对！");
-    QTest::newRow("unknown number") << "099" << "1" << QStringLiteral("用户编号或密码不对！");
+    QTest::newRow("no number") << ""
+                               << "1" << QStringLiteral("用户编号不能为空");
+    QTest::newRow("wrong password") << "002"
+                                    << "2" << QStringLiteral("用户编号或密码不对！");
+    QTest::newRow("no password") << "002"
+                                 << "" << QStringLiteral("用户编号或密码不对！");
+    QTest::newRow("unknown number") << "099"
+                                    << "1" << QStringLiteral("用户编号或密码不对！");
 }
 
 void TestLogin::refusals() {
@@ -142,10 +146,14 @@ void TestLogin::logins_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("name");
-    QTest::newRow("super user") << "001" << "1" << QStringLiteral("管理员");
-    QTest::newRow("salesperson is the biller all the same") << "003" << "1" << QStringLiteral("张伟");
-    QTest::newRow("number not in the list") << "005" << "Abc" << QStringLiteral("新来的");
-    QTest::newRow("password in another letter case") << "005" << "aBC" << QStringLiteral("新来的");
+    QTest::newRow("super user") << "001"
+                                << "1" << QStringLiteral("管理员");
+    QTest::newRow("salesperson is the biller all the same") << "003"
+                                                            << "1" << QStringLiteral("张伟");
+    QTest::newRow("number not in the list") << "005"
+                                            << "Abc" << QStringLiteral("新来的");
+    QTest::newRow("password in another letter case") << "005"
+                                                     << "aBC" << QStringLiteral("新来的");
 }
 
 void TestLogin::logins() {
@@ -154,8 +162,9 @@ void TestLogin::logins() {
     QFETCH(QString, name);
     showLogin();
     // Added after the list was made: typed, not chosen.
-    QVERIFY(QSqlQuery(m_dm->democnn.Database())
-                .exec(QStringLiteral("insert into zgxxb (zgxm, py, bz, mm) values ('新来的', '005', '销售员', 'Abc')")));
+    QVERIFY(
+        QSqlQuery(m_dm->democnn.Database())
+            .exec(QStringLiteral("insert into zgxxb (zgxm, py, bz, mm) values ('新来的', '005', '销售员', 'Abc')")));
     attempt(number, password);
     QVERIFY(Msg::TakeShown().isEmpty());
     QVERIFY(m_dl->LoggedIn());
@@ -226,9 +235,7 @@ void TestLogin::escapeDoesNotLeave() {
 void TestLogin::mainWindowIsNotPreparedWithoutALogin() {
     MainWindowFixture f;
     Modal::SetScripted(true); // drop the fixture's login
-    Modal::Queue([](QDialog &dialog) {
-        QTest::mouseClick(static_cast<TFormdl &>(dialog).BitBtn2, Qt::LeftButton);
-    });
+    Modal::Queue([](QDialog &dialog) { QTest::mouseClick(static_cast<TFormdl &>(dialog).BitBtn2, Qt::LeftButton); });
     f.form->show();
     QTRY_VERIFY(App::Terminated());
     QTest::qWait(50);
@@ -241,11 +248,21 @@ void TestLogin::passwordRefusals_data() {
     QTest::addColumn<QString>("newPassword");
     QTest::addColumn<QString>("again");
     QTest::addColumn<QString>("message");
-    QTest::newRow("old missing") << "" << "2" << "2" << QStringLiteral("密码录入不全！");
-    QTest::newRow("repeat missing") << "1" << "2" << "" << QStringLiteral("密码录入不全！");
-    QTest::newRow("repeat differs") << "1" << "2" << "3" << QStringLiteral("密码和确认密码不相同！");
-    QTest::newRow("repeat differs in case") << "1" << "ab" << "AB" << QStringLiteral("密码和确认密码不相同！");
-    QTest::newRow("old wrong") << "9" << "2" << "2" << QStringLiteral("原密码输入不对！");
+    QTest::newRow("old missing") << ""
+                                 << "2"
+                                 << "2" << QStringLiteral("密码录入不全！");
+    QTest::newRow("repeat missing") << "1"
+                                    << "2"
+                                    << "" << QStringLiteral("密码录入不全！");
+    QTest::newRow("repeat differs") << "1"
+                                    << "2"
+                                    << "3" << QStringLiteral("密码和确认密码不相同！");
+    QTest::newRow("repeat differs in case") << "1"
+                                            << "ab"
+                                            << "AB" << QStringLiteral("密码和确认密码不相同！");
+    QTest::newRow("old wrong") << "9"
+                               << "2"
+                               << "2" << QStringLiteral("原密码输入不对！");
 }
 
 void TestLogin::passwordRefusals() {

@@ -4,13 +4,13 @@
 #include "entry/entrytab.h"
 #include "entry/pickdate.h"
 #include "entry/pickers.h"
+#include "masterdata/mastertab.h"
 #include "shell/clock.h"
 #include "shell/controls.h"
 #include "shell/formmain.h"
 #include "shell/look.h"
 #include "shell/messages.h"
 #include "shell/modal.h"
-#include "masterdata/mastertab.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -118,7 +118,9 @@ void TestLookups::cleanup() {
     m_f.reset();
 }
 
-void TestLookups::exec(const QString &sql) { QVERIFY(QSqlQuery(m_f->dm->democnn.Database()).exec(sql)); }
+void TestLookups::exec(const QString &sql) {
+    QVERIFY(QSqlQuery(m_f->dm->democnn.Database()).exec(sql));
+}
 
 void TestLookups::enterIn(int n, const QString &text) {
     tab().SetText(n, text);
@@ -136,8 +138,7 @@ void TestLookups::customerLookup_data() {
     QTest::newRow("several: Enter takes the first by name")
         << QStringLiteral("张") << Pick::EnterOnFirst << QStringLiteral("张三|111|北京路");
     // Listed by name in the engine's order: 张三, 张大明, 李四.
-    QTest::newRow("empty text lists all; arrow and Enter")
-        << "" << Pick::DownEnter << QStringLiteral("张大明|333|");
+    QTest::newRow("empty text lists all; arrow and Enter") << "" << Pick::DownEnter << QStringLiteral("张大明|333|");
     QTest::newRow("double click") << "" << Pick::DoubleClickSecond << QStringLiteral("张大明|333|");
     QTest::newRow("cancel fills nothing") << QStringLiteral("张") << Pick::Cancel << QStringLiteral("张||");
     QTest::newRow("close box fills nothing") << QStringLiteral("张") << Pick::CloseBox << QStringLiteral("张||");
@@ -159,8 +160,8 @@ void TestLookups::productLookup_data() {
     QTest::addColumn<Pick>("pick");
     QTest::addColumn<QString>("filled"); // product|price|amount
     QTest::newRow("initials, quantity already there") << "bx" << Pick::None << QStringLiteral("冰箱|1999.5|3999");
-    QTest::newRow("several, first by name") << QStringLiteral("电") << Pick::EnterOnFirst
-                                            << QStringLiteral("电视|3000|6000");
+    QTest::newRow("several, first by name")
+        << QStringLiteral("电") << Pick::EnterOnFirst << QStringLiteral("电视|3000|6000");
     QTest::newRow("several, cancelled") << QStringLiteral("电") << Pick::Cancel << QStringLiteral("电||");
 }
 
@@ -269,8 +270,7 @@ void TestLookups::datePickerSteps_data() {
     QTest::newRow("15 Dec, next month") << QDate(2026, 12, 15) << "NextMonthBtn" << QDate(2027, 1, 15) << false;
     QTest::newRow("15 Jan, previous month") << QDate(2027, 1, 15) << "PrevMonthBtn" << QDate(2026, 12, 15) << false;
     QTest::newRow("31 Mar, previous month") << QDate(2026, 3, 31) << "PrevMonthBtn" << QDate(2026, 2, 28) << false;
-    QTest::newRow("29 Feb 2008, previous month") << QDate(2008, 2, 29) << "PrevMonthBtn" << QDate(2008, 1, 29)
-                                                 << false;
+    QTest::newRow("29 Feb 2008, previous month") << QDate(2008, 2, 29) << "PrevMonthBtn" << QDate(2008, 1, 29) << false;
     QTest::newRow("next year") << QDate(2026, 12, 11) << "nextyear" << QDate(2027, 12, 11) << false;
     QTest::newRow("previous year") << QDate(2026, 12, 11) << "prioryear" << QDate(2025, 12, 11) << false;
     QTest::newRow("29 Feb 2008, next year") << QDate(2008, 2, 29) << "nextyear" << QDate(2008, 2, 29) << true;

@@ -68,8 +68,10 @@ void TestMasterData::customerIsSavedWithInitials() {
     }
     tab().Edit41->setText(QStringLiteral("  "));
     QTest::mouseClick(tab().BitBtn22, Qt::LeftButton);
-    QCOMPARE(column(QStringLiteral("select khxm || '|' || pyzjh || '|' || lxdh || '|' || khdz from app_khxxb order by iid")),
-             (QStringList{QStringLiteral("张三|zs|139|北京路"), QStringLiteral("张三|zs|139|北京路"), QStringLiteral("  |||")}));
+    QCOMPARE(
+        column(QStringLiteral("select khxm || '|' || pyzjh || '|' || lxdh || '|' || khdz from app_khxxb order by iid")),
+        (QStringList{QStringLiteral("张三|zs|139|北京路"), QStringLiteral("张三|zs|139|北京路"),
+                     QStringLiteral("  |||")}));
     QCOMPARE(tab().Edit41->text(), QString());
     QCOMPARE(tab().Edit43->text(), QString());
     QCOMPARE(QApplication::focusWidget(), tab().Edit41);
@@ -92,9 +94,15 @@ void TestMasterData::productPrices_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("stored"); // empty: nothing stored
     QTest::addColumn<QString>("message");
-    QTest::newRow("price") << "12.5" << "12.5" << "";
-    QTest::newRow("no price is 0") << "" << "0.0" << "";
-    QTest::newRow("not a number") << "12a" << "" << "'12a' is not a valid floating point value.";
+    QTest::newRow("price") << "12.5"
+                           << "12.5"
+                           << "";
+    QTest::newRow("no price is 0") << ""
+                                   << "0.0"
+                                   << "";
+    QTest::newRow("not a number") << "12a"
+                                  << ""
+                                  << "'12a' is not a valid floating point value.";
 }
 
 void TestMasterData::productPrices() {
@@ -156,15 +164,20 @@ void TestMasterData::employeeRefusals_data() {
     QTest::addColumn<QStringList>("fields"); // name, number, type, password, again
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("name") << QStringList{"", "005", "销售员", "1", "1"} << QStringLiteral("员工姓名不能为空！") << "Edit46";
-    QTest::newRow("number") << QStringList{"甲", "", "销售员", "1", "1"} << QStringLiteral("员工编号不能为空！") << "Edit47";
-    QTest::newRow("type") << QStringList{"甲", "005", "", "1", "1"} << QStringLiteral("员工类型不能为空！") << "ComboBox3";
-    QTest::newRow("password") << QStringList{"甲", "005", "销售员", "", "1"} << QStringLiteral("登录密码不能为空！") << "Edit48";
-    QTest::newRow("again") << QStringList{"甲", "005", "销售员", "1", ""} << QStringLiteral("确认密码不能为空！") << "Edit49";
+    QTest::newRow("name") << QStringList{"", "005", "销售员", "1", "1"} << QStringLiteral("员工姓名不能为空！")
+                          << "Edit46";
+    QTest::newRow("number") << QStringList{"甲", "", "销售员", "1", "1"} << QStringLiteral("员工编号不能为空！")
+                            << "Edit47";
+    QTest::newRow("type") << QStringList{"甲", "005", "", "1", "1"} << QStringLiteral("员工类型不能为空！")
+                          << "ComboBox3";
+    QTest::newRow("password") << QStringList{"甲", "005", "销售员", "", "1"} << QStringLiteral("登录密码不能为空！")
+                              << "Edit48";
+    QTest::newRow("again") << QStringList{"甲", "005", "销售员", "1", ""} << QStringLiteral("确认密码不能为空！")
+                           << "Edit49";
     QTest::newRow("mismatch in case") << QStringList{"甲", "005", "销售员", "ab", "AB"}
                                       << QStringLiteral("登密码和确认密码不相同，不能保存数据！") << "Edit46";
-    QTest::newRow("number taken") << QStringList{"甲", "002", "销售员", "1", "1"} << QStringLiteral("员工编号相同，不能保存！")
-                                  << "Edit46";
+    QTest::newRow("number taken") << QStringList{"甲", "002", "销售员", "1", "1"}
+                                  << QStringLiteral("员工编号相同，不能保存！") << "Edit46";
 }
 
 void TestMasterData::employeeRefusals() {
@@ -194,8 +207,9 @@ void TestMasterData::employeeAdded() {
     tab().Edit49->setText(QStringLiteral("pw"));
     QTest::mouseClick(tab().SpeedButton17, Qt::LeftButton);
     QVERIFY(Msg::TakeShown().isEmpty());
-    QCOMPARE(column(QStringLiteral("select zgxm || '|' || py || '|' || bz || '|' || mm from zgxxb order by iid")).last(),
-             QStringLiteral("王丽|005|库管|pw"));
+    QCOMPARE(
+        column(QStringLiteral("select zgxm || '|' || py || '|' || bz || '|' || mm from zgxxb order by iid")).last(),
+        QStringLiteral("王丽|005|库管|pw"));
     QCOMPARE(tab().DBGrid4->model()->rowCount(), 5);
     QCOMPARE(tab().DBGrid4->model()->index(4, 1).data().toString(), QStringLiteral("005"));
     QCOMPARE(tab().DBGrid4->model()->columnCount(), 3); // the password is never shown

@@ -17,12 +17,17 @@ private slots:
 void TestMessages::errorText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter gets a point") << "Unable to write to /x/kelvaro.ini" << "Unable to write to /x/kelvaro.ini.";
-    QTest::newRow("quote does not") << "no value 'abc'" << "no value 'abc'";
-    QTest::newRow("point stays single") << "done." << "done.";
-    QTest::newRow("closing parenthesis does not") << "failed (2)" << "failed (2)";
+    QTest::newRow("letter gets a point") << "Unable to write to /x/kelvaro.ini"
+                                         << "Unable to write to /x/kelvaro.ini.";
+    QTest::newRow("quote does not") << "no value 'abc'"
+                                    << "no value 'abc'";
+    QTest::newRow("point stays single") << "done."
+                                        << "done.";
+    QTest::newRow("closing parenthesis does not") << "failed (2)"
+                                                  << "failed (2)";
     QTest::newRow("Chinese text gets a point") << QStringLiteral("没有数据！") << QStringLiteral("没有数据！.");
-    QTest::newRow("empty stays empty") << "" << "";
+    QTest::newRow("empty stays empty") << ""
+                                       << "";
 }
 
 void TestMessages::errorText() {

@@ -1,5 +1,6 @@
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "masterdata/mastertab.h"
 #include "printing/report/engine.h"
 #include "printing/report/preview.h"
 #include "printing/slipprinter.h"
@@ -11,7 +12,6 @@
 #include "shell/messages.h"
 #include "shell/modal.h"
 #include "shell/settings.h"
-#include "masterdata/mastertab.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -72,7 +72,8 @@ void TestPrintBuffer::cleanup() {
 void TestPrintBuffer::installTemplate() {
     QVERIFY(QDir().mkpath(m_f->folder.Path(QStringLiteral("report"))));
     QFile::remove(m_f->folder.Path(QStringLiteral("report/st.rmf")));
-    QVERIFY(QFile::copy(QStringLiteral(KELVARO_SOURCE_DIR "/report/st.rmf"), m_f->folder.Path(QStringLiteral("report/st.rmf"))));
+    QVERIFY(QFile::copy(QStringLiteral(KELVARO_SOURCE_DIR "/report/st.rmf"),
+                        m_f->folder.Path(QStringLiteral("report/st.rmf"))));
 }
 
 void TestPrintBuffer::fill() {
@@ -133,7 +134,7 @@ void TestPrintBuffer::bufferRow() {
     QCOMPARE(row.value("pyzjh").toString(), QStringLiteral("zs"));
     QCOMPARE(row.value("kpy").toString(), QStringLiteral("管理员"));
     QCOMPARE(row.value("sl3").toString(), QString()); // empty lines print blank
-    QCOMPARE(tab().Text(21), QStringLiteral("0"));     // and show 0 on screen
+    QCOMPARE(tab().Text(21), QStringLiteral("0"));    // and show 0 on screen
     if (kind == QLatin1String("quantity")) {
         QCOMPARE(tab().Text(20), QStringLiteral("0"));
         QCOMPARE(row.value("sl2").toString(), QString());
@@ -226,8 +227,8 @@ void TestPrintBuffer::printFromSaveWithoutTemplateKeepsTheSlip() {
     fill();
     QTest::mouseClick(tab().BitBtn5, Qt::LeftButton);
     QCOMPARE(Msg::TakeShown().size(), 1);
-    QCOMPARE(count(QStringLiteral("app_djb")), 1);       // saved before printing
-    QCOMPARE(tab().Text(1), QStringLiteral("张三"));      // not reset
+    QCOMPARE(count(QStringLiteral("app_djb")), 1);   // saved before printing
+    QCOMPARE(tab().Text(1), QStringLiteral("张三")); // not reset
     QCOMPARE(tab().Text(5), QStringLiteral("0000000001"));
 }
 
@@ -254,7 +255,6 @@ void TestPrintBuffer::printToPdfFile() {
         print.printer()->setOutputFormat(QPrinter::PdfFormat);
         print.printer()->setOutputFileName(pdf);
         print.done(QDialog::Accepted); // as chosen; accept() would read the file name from its own fields
-
     });
     try {
         m_f->form->BitBtn21Click();

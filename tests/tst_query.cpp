@@ -110,8 +110,8 @@ void TestQuery::textComparisonIgnoresLetterCase_data() {
     QTest::newRow("like, upper-case initials") << like << "WL%" << 1;
     QTest::newRow("like, beginning of the initials") << like << "w%" << 1;
     QTest::newRow("like, not the beginning") << like << "l%" << 0;
-    QTest::newRow("password of other case")
-        << "select count(*) as expr1001 from zgxxb where py= :v and mm= 'SeCrEt' " << "005" << 1;
+    QTest::newRow("password of other case") << "select count(*) as expr1001 from zgxxb where py= :v and mm= 'SeCrEt' "
+                                            << "005" << 1;
 }
 
 void TestQuery::textComparisonIgnoresLetterCase() {
@@ -133,10 +133,14 @@ void TestQuery::searchByDateRangeIsInclusive_data() {
     QTest::addColumn<QString>("to");
     QTest::addColumn<QStringList>("slips");
     QTest::addColumn<double>("sum");
-    QTest::newRow("both bounds inclusive") << "2008-09-05" << "2008-09-06" << QStringList{"02", "03"} << 30.5;
-    QTest::newRow("one day") << "2008-09-06" << "2008-09-06" << QStringList{"03"} << 20.0;
-    QTest::newRow("from after to") << "2008-09-07" << "2008-09-05" << QStringList{} << 0.0;
-    QTest::newRow("across a year") << "2007-12-31" << "2009-01-01" << QStringList{"01", "02", "03", "04"} << 62.5;
+    QTest::newRow("both bounds inclusive") << "2008-09-05"
+                                           << "2008-09-06" << QStringList{"02", "03"} << 30.5;
+    QTest::newRow("one day") << "2008-09-06"
+                             << "2008-09-06" << QStringList{"03"} << 20.0;
+    QTest::newRow("from after to") << "2008-09-07"
+                                   << "2008-09-05" << QStringList{} << 0.0;
+    QTest::newRow("across a year") << "2007-12-31"
+                                   << "2009-01-01" << QStringList{"01", "02", "03", "04"} << 62.5;
 }
 
 void TestQuery::searchByDateRangeIsInclusive() {
@@ -152,7 +156,8 @@ void TestQuery::searchByDateRangeIsInclusive() {
     // Built as the search builds it: a value bound between added lines.
     TQuery &list = m_dm->qdjcx;
     TQuery &total = m_dm->qsum;
-    run(total, QStringLiteral("select sum(zje) as expr1001 from app_djb where (khxm like :khxm or pyzjh like :pyzjh )"));
+    run(total,
+        QStringLiteral("select sum(zje) as expr1001 from app_djb where (khxm like :khxm or pyzjh like :pyzjh )"));
     run(list, QStringLiteral("select * from app_djb where (khxm like :khxm or pyzjh like :pyzjh )"));
     for (TQuery *q : {&list, &total}) {
         q->ParamByName(QStringLiteral("khxm")).setValue(QStringLiteral("%"));

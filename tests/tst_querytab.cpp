@@ -1,6 +1,7 @@
 #include "data/dbgrid.h"
 #include "data/demodm.h"
 #include "entry/entrytab.h"
+#include "masterdata/mastertab.h"
 #include "query/export.h"
 #include "query/querytab.h"
 #include "query/xlswriter.h"
@@ -11,7 +12,6 @@
 #include "shell/look.h"
 #include "shell/messages.h"
 #include "shell/operator.h"
-#include "masterdata/mastertab.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -131,7 +131,9 @@ void TestQueryTab::cleanup() {
     m_f.reset();
 }
 
-void TestQueryTab::exec(const QString &sql) { QVERIFY2(QSqlQuery(m_f->dm->democnn.Database()).exec(sql), qPrintable(sql)); }
+void TestQueryTab::exec(const QString &sql) {
+    QVERIFY2(QSqlQuery(m_f->dm->democnn.Database()).exec(sql), qPrintable(sql));
+}
 
 void TestQueryTab::addSlip(const QString &djh, const QString &name, const QString &initials, const QString &date,
                            const QString &payment, double total, const QString &voided) {
@@ -163,17 +165,59 @@ void TestQueryTab::search_data() {
     QTest::addColumn<QString>("payment"); // rb1, rb2 or rb3
     QTest::addColumn<QStringList>("slips");
     QTest::addColumn<QString>("sum");
-    QTest::newRow("everything, voided included") << "" << "" << "" << "" << "rb3" << QStringList{"1", "2", "3", "4"} << "650.5";
-    QTest::newRow("beginning of the name") << QStringLiteral("张") << "" << "" << "" << "rb3" << QStringList{"1", "3"} << "400.5";
-    QTest::newRow("initials") << "z" << "" << "" << "" << "rb3" << QStringList{"1", "3"} << "400.5";
-    QTest::newRow("initials in upper case") << "ZD" << "" << "" << "" << "rb3" << QStringList{"3"} << "300.5";
-    QTest::newRow("whole number") << "" << "0000000002" << "" << "" << "rb3" << QStringList{"2"} << "200";
-    QTest::newRow("number without its zeros") << "" << "2" << "" << "" << "rb3" << QStringList{} << "0";
-    QTest::newRow("both days included") << "" << "" << "2026-12-05" << "2026-12-10" << "rb3" << QStringList{"2", "3"} << "500.5";
-    QTest::newRow("from after to") << "" << "" << "2026-12-10" << "2026-12-05" << "rb3" << QStringList{} << "0";
-    QTest::newRow("card") << "" << "" << "" << "" << "rb1" << QStringList{"2", "3"} << "500.5";
-    QTest::newRow("cash") << "" << "" << "" << "" << "rb2" << QStringList{"1", "4"} << "150";
-    QTest::newRow("name and card") << QStringLiteral("张") << "" << "" << "" << "rb1" << QStringList{"3"} << "300.5";
+    QTest::newRow("everything, voided included") << ""
+                                                 << ""
+                                                 << ""
+                                                 << ""
+                                                 << "rb3" << QStringList{"1", "2", "3", "4"} << "650.5";
+    QTest::newRow("beginning of the name") << QStringLiteral("张") << ""
+                                           << ""
+                                           << ""
+                                           << "rb3" << QStringList{"1", "3"} << "400.5";
+    QTest::newRow("initials") << "z"
+                              << ""
+                              << ""
+                              << ""
+                              << "rb3" << QStringList{"1", "3"} << "400.5";
+    QTest::newRow("initials in upper case") << "ZD"
+                                            << ""
+                                            << ""
+                                            << ""
+                                            << "rb3" << QStringList{"3"} << "300.5";
+    QTest::newRow("whole number") << ""
+                                  << "0000000002"
+                                  << ""
+                                  << ""
+                                  << "rb3" << QStringList{"2"} << "200";
+    QTest::newRow("number without its zeros") << ""
+                                              << "2"
+                                              << ""
+                                              << ""
+                                              << "rb3" << QStringList{} << "0";
+    QTest::newRow("both days included") << ""
+                                        << ""
+                                        << "2026-12-05"
+                                        << "2026-12-10"
+                                        << "rb3" << QStringList{"2", "3"} << "500.5";
+    QTest::newRow("from after to") << ""
+                                   << ""
+                                   << "2026-12-10"
+                                   << "2026-12-05"
+                                   << "rb3" << QStringList{} << "0";
+    QTest::newRow("card") << ""
+                          << ""
+                          << ""
+                          << ""
+                          << "rb1" << QStringList{"2", "3"} << "500.5";
+    QTest::newRow("cash") << ""
+                          << ""
+                          << ""
+                          << ""
+                          << "rb2" << QStringList{"1", "4"} << "150";
+    QTest::newRow("name and card") << QStringLiteral("张") << ""
+                                   << ""
+                                   << ""
+                                   << "rb1" << QStringList{"3"} << "300.5";
 }
 
 void TestQueryTab::search() {
@@ -343,9 +387,12 @@ void TestQueryTab::exportXls() {
 void TestQueryTab::exportNaming_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "report" << "report.xls";
-    QTest::newRow("upper-case extension") << "REPORT.XLS" << "REPORT.XLS.xls";
-    QTest::newRow("extension") << "list.xls" << "list.xls";
+    QTest::newRow("no extension") << "report"
+                                  << "report.xls";
+    QTest::newRow("upper-case extension") << "REPORT.XLS"
+                                          << "REPORT.XLS.xls";
+    QTest::newRow("extension") << "list.xls"
+                               << "list.xls";
 }
 
 void TestQueryTab::exportNaming() {

@@ -58,8 +58,8 @@ void TestReport::defaultTemplateRoundTrip() {
     QStringList fields;
     for (const Report::Item &item : t.items)
         fields << Report::FieldsOf(item.text);
-    for (const char *c : {"djh", "khxm", "pyzjh", "lxdh", "khdz", "bz", "spmc6", "sl6", "dj6", "je6", "zje", "kpy",
-                          "xsy", "ysh", "ysb", "fkfssk", "fkfsxj", "drq", "xlh4", "zjedx"})
+    for (const char *c : {"djh", "khxm", "pyzjh", "lxdh", "khdz", "bz",     "spmc6",  "sl6", "dj6",  "je6",
+                          "zje", "kpy",  "xsy",   "ysh",  "ysb",  "fkfssk", "fkfsxj", "drq", "xlh4", "zjedx"})
         QVERIFY2(fields.contains(QLatin1String(c)), c);
     ProgramFolder folder(false);
     const QString copy = folder.Path(QStringLiteral("copy.rmf"));
@@ -100,17 +100,20 @@ void TestReport::fieldSubstitution_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
     QTest::newRow("field") << "[qkdst_s.khxm]" << QStringLiteral("张三");
-    QTest::newRow("words around fields") << "客户：[qkdst_s.khxm]（[qkdst_s.lxdh]）" << QStringLiteral("客户：张三（139）");
+    QTest::newRow("words around fields") << "客户：[qkdst_s.khxm]（[qkdst_s.lxdh]）"
+                                         << QStringLiteral("客户：张三（139）");
     QTest::newRow("data set name in other case") << "[QKDST_S.KHXM]" << QStringLiteral("张三");
     QTest::newRow("missing column is blank") << "[qkdst_s.nosuch]!" << QStringLiteral("!");
-    QTest::newRow("other data set kept") << "[other.khxm]" << "[other.khxm]";
+    QTest::newRow("other data set kept") << "[other.khxm]"
+                                         << "[other.khxm]";
     QTest::newRow("plain words") << "销售单" << QStringLiteral("销售单");
 }
 
 void TestReport::fieldSubstitution() {
     QFETCH(QString, text);
     QFETCH(QString, result);
-    const Report::Row row{{QStringLiteral("khxm"), QStringLiteral("张三")}, {QStringLiteral("lxdh"), QStringLiteral("139")}};
+    const Report::Row row{{QStringLiteral("khxm"), QStringLiteral("张三")},
+                          {QStringLiteral("lxdh"), QStringLiteral("139")}};
     QCOMPARE(Report::Substitute(text, row, Report::DataSetName()), result);
 }
 
@@ -175,7 +178,8 @@ void TestReport::longValuesAreFlagged() {
 void TestReport::previewZoomFindSaveOpenExport() {
     ProgramFolder folder(false);
     Report::Template t = Report::Load(QStringLiteral(KELVARO_SOURCE_DIR "/report/st.rmf"));
-    const Report::Row row{{QStringLiteral("khxm"), QStringLiteral("张三")}, {QStringLiteral("spmc1"), QStringLiteral("冰箱")}};
+    const Report::Row row{{QStringLiteral("khxm"), QStringLiteral("张三")},
+                          {QStringLiteral("spmc1"), QStringLiteral("冰箱")}};
     TPreviewForm preview({t, row, folder.Path(QString())});
     const double zoom = preview.Zoom();
     preview.ZoomInAction->trigger();

@@ -22,10 +22,14 @@ private slots:
 void TestSettings::pathForProgram_data() {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("settings");
-    QTest::newRow("Windows program") << "C:\\shop\\Sales.exe" << "C:\\shop\\Sales.ini";
-    QTest::newRow("upper-case extension") << "C:\\shop\\SALES.EXE" << "C:\\shop\\SALES.ini";
-    QTest::newRow("program without extension") << "/opt/kelvaro/kelvaro" << "/opt/kelvaro/kelvaro.ini";
-    QTest::newRow("dotted folder") << "/home/a.b/kelvaro" << "/home/a.b/kelvaro.ini";
+    QTest::newRow("Windows program") << "C:\\shop\\Sales.exe"
+                                     << "C:\\shop\\Sales.ini";
+    QTest::newRow("upper-case extension") << "C:\\shop\\SALES.EXE"
+                                          << "C:\\shop\\SALES.ini";
+    QTest::newRow("program without extension") << "/opt/kelvaro/kelvaro"
+                                               << "/opt/kelvaro/kelvaro.ini";
+    QTest::newRow("dotted folder") << "/home/a.b/kelvaro"
+                                   << "/home/a.b/kelvaro.ini";
 }
 
 void TestSettings::pathForProgram() {

@@ -6,7 +6,9 @@ const QChar kNumerals[10] = {u'零', u'壹', u'贰', u'叁', u'肆', u'伍', u'�
 const QChar kIntegerUnits[10] = {u'元', u'拾', u'佰', u'仟', u'万', u'拾', u'佰', u'仟', u'亿', u'拾'};
 const QChar kDecimalUnits[3] = {QChar(), u'角', u'分'}; // by key; keys 3..9 have none
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // The key of a position: the first digit of the position number.
 int keyOf(int position) {
@@ -15,7 +17,9 @@ int keyOf(int position) {
     return position;
 }
 
-QString numeral(QChar c) { return isDigit(c) ? QString(kNumerals[c.unicode() - '0']) : QString(); }
+QString numeral(QChar c) {
+    return isDigit(c) ? QString(kNumerals[c.unicode() - '0']) : QString();
+}
 
 QString decimalUnit(int position) {
     const int key = keyOf(position);

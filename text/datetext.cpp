@@ -42,9 +42,13 @@ int expandYear(int year, int digits) {
 
 } // namespace
 
-QString DateToStr(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
+QString DateToStr(const QDate &date) {
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
-QString TimeToStr(const QTime &time) { return time.toString(QStringLiteral("H:mm:ss")); }
+QString TimeToStr(const QTime &time) {
+    return time.toString(QStringLiteral("H:mm:ss"));
+}
 
 QString DateTimeToStr(const QDateTime &dateTime) {
     const QTime t = dateTime.time();

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kColumns = 191; // trail bytes 0x40..0xFE
 
-constexpr int cellOf(unsigned lead, unsigned trail) { return static_cast<int>((lead - 0x81) * kColumns + (trail - 0x40)); }
+constexpr int cellOf(unsigned lead, unsigned trail) {
+    return static_cast<int>((lead - 0x81) * kColumns + (trail - 0x40));
+}
 
 // The kept single bytes: bit k stands for code 0x20 + k.
 constexpr std::uint32_t kKeptAscii[3] = {0xD7FF6F7Eu, 0x6FFFFFFFu, 0x07FFFFFEu};
@@ -58,8 +60,8 @@ constexpr std::array<NumberEntry, 94> numberTable() {
 constexpr std::array<NumberEntry, 94> kNumbers = numberTable();
 
 // Row 0xA6: Greek letters, capitals at 0xA1..0xB8 and small at 0xC1..0xD8.
-constexpr const char *kGreek[24] = {"a", "b", "g", "d", "e", "z", "e", "th", "i", "k", "l",  "m",
-                                    "n", "x", "o", "p", "r", "s", "t", "u", "ph", "kh", "ps", "o"};
+constexpr const char *kGreek[24] = {"a", "b", "g", "d", "e", "z", "e", "th", "i",  "k",  "l",  "m",
+                                    "n", "x", "o", "p", "r", "s", "t", "u",  "ph", "kh", "ps", "o"};
 
 // The reading of a double-byte code (lead >= 0x81, trail >= 0x40) as a
 // pointer and length into constant data; length 0 is none.
@@ -121,7 +123,7 @@ constexpr std::array<char, 126 * kColumns> initialGrid() {
     }
     return cells;
 }
-constexpr std::array<char, 126 * kColumns> kInitials = initialGrid();
+constexpr std::array<char, 126 *kColumns> kInitials = initialGrid();
 
 constexpr std::array<char, 256> singleByteTable() {
     std::array<char, 256> t{};
@@ -133,7 +135,9 @@ constexpr std::array<char, 256> kSingle = singleByteTable();
 
 } // namespace
 
-bool IsGbkLeadByte(unsigned char b) { return b >= 0x81; }
+bool IsGbkLeadByte(unsigned char b) {
+    return b >= 0x81;
+}
 
 std::string PinyinOfChar(const char *p, int count) {
     if (count <= 0 || !p)

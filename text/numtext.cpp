@@ -52,7 +52,9 @@ QString fixedFromDigits(const std::string &digits, int exponent, bool negative) 
     return QString::fromLatin1(out.c_str());
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' '); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ');
+}
 
 } // namespace
 

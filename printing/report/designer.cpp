@@ -31,9 +31,9 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QPrinterInfo>
 #include <QSlider>
 #include <QSplitter>
 #include <QToolBar>
@@ -118,9 +118,8 @@ protected:
         Guarded([&] {
             m_form.AddField(field);
             const int index = m_form.Selected();
-            m_form.Change(QStringLiteral("放置字段"), [&](Report::Template &t) {
-                t.items[index].rect.moveTopLeft(m_form.Snapped(at));
-            });
+            m_form.Change(QStringLiteral("放置字段"),
+                          [&](Report::Template &t) { t.items[index].rect.moveTopLeft(m_form.Snapped(at)); });
         });
         e->acceptProposedAction();
     }
@@ -166,8 +165,8 @@ void TDesignItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *
         QString text = Report::ItemText(item, m_form.Sample());
         const bool sample = !text.isEmpty();
         if (!sample) // no value in the sample row: show which column goes here
-            text = QString(item.text).replace(QRegularExpression(QStringLiteral("\\[[A-Za-z_0-9]+\\.([A-Za-z_0-9]+)\\]")),
-                                              QStringLiteral("\\1"));
+            text = QString(item.text).replace(
+                QRegularExpression(QStringLiteral("\\[[A-Za-z_0-9]+\\.([A-Za-z_0-9]+)\\]")), QStringLiteral("\\1"));
         // Laid out in pixels of a 96 dpi page, then scaled back to millimetres.
         p->save();
         const double k = 25.4 / kDesignDpi;
@@ -392,13 +391,21 @@ TDesignerForm::TDesignerForm(Report::Template layout, QString path, Report::Row 
     SetZoom(0.75);
 }
 
-bool TDesignerForm::Modified() const { return !(m_layout == m_saved); }
+bool TDesignerForm::Modified() const {
+    return !(m_layout == m_saved);
+}
 
-int TDesignerForm::Selected() const { return m_selected; }
+int TDesignerForm::Selected() const {
+    return m_selected;
+}
 
-double TDesignerForm::GridStep() const { return 1.0; }
+double TDesignerForm::GridStep() const {
+    return 1.0;
+}
 
-bool TDesignerForm::Snap() const { return SnapEdit && SnapEdit->isChecked(); }
+bool TDesignerForm::Snap() const {
+    return SnapEdit && SnapEdit->isChecked();
+}
 
 QPointF TDesignerForm::Snapped(const QPointF &mm) const {
     if (!Snap())
@@ -426,9 +433,8 @@ void TDesignerForm::Rebuild() {
             auto *bg = m_scene->addPixmap(QPixmap::fromImage(image));
             const double k = m_layout.background.dpi > 0 ? 25.4 / m_layout.background.dpi
                                                          : m_layout.pageSize.width() / image.width();
-            bg->setTransform(QTransform::fromScale(k, m_layout.background.dpi > 0
-                                                          ? k
-                                                          : m_layout.pageSize.height() / image.height()));
+            bg->setTransform(QTransform::fromScale(
+                k, m_layout.background.dpi > 0 ? k : m_layout.pageSize.height() / image.height()));
             bg->setOpacity(m_layout.background.opacity);
             bg->setZValue(-2);
         }
@@ -443,9 +449,10 @@ void TDesignerForm::Rebuild() {
     if (m_selected >= m_layout.items.size())
         m_selected = -1;
     m_rebuilding = false;
-    Warning->setText(m_overflowing.isEmpty()
-                         ? QString()
-                         : QStringLiteral("注意：%1 项内容放不下（红色虚线框），打印时会出格").arg(m_overflowing.size()));
+    Warning->setText(
+        m_overflowing.isEmpty()
+            ? QString()
+            : QStringLiteral("注意：%1 项内容放不下（红色虚线框），打印时会出格").arg(m_overflowing.size()));
     ShowProperties();
 }
 
@@ -469,8 +476,8 @@ void TDesignerForm::ShowProperties() {
         AlignEdit->setCurrentIndex(std::max(0, AlignEdit->findData(int(item.align))));
         WrapEdit->setChecked(item.wordWrap);
         ShrinkEdit->setChecked(item.shrinkToFit);
-        for (QWidget *w : std::initializer_list<QWidget *>{TextEdit, FontEdit, SizeEdit, BoldEdit, AlignEdit,
-                                                           WrapEdit, ShrinkEdit})
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{TextEdit, FontEdit, SizeEdit, BoldEdit, AlignEdit, WrapEdit, ShrinkEdit})
             w->setEnabled(text);
     }
     m_updatingPanel = false;
@@ -529,7 +536,8 @@ void TDesignerForm::MoveSelected(double dx, double dy) {
 
 void TDesignerForm::AddField(const QString &field) {
     Report::Item item;
-    item.text = field.startsWith(QLatin1Char('[')) ? field : QStringLiteral("[%1.%2]").arg(Report::DataSetName(), field);
+    item.text =
+        field.startsWith(QLatin1Char('[')) ? field : QStringLiteral("[%1.%2]").arg(Report::DataSetName(), field);
     item.rect = QRectF(10, 10, 40, 6);
     Change(QStringLiteral("加字段"), [&item](Report::Template &t) { t.items.append(item); });
     Select(static_cast<int>(m_layout.items.size()) - 1);
@@ -553,9 +561,13 @@ void TDesignerForm::DeleteSelected() {
     Change(QStringLiteral("删除"), [i](Report::Template &t) { t.items.removeAt(i); });
 }
 
-void TDesignerForm::Undo() { m_undo->undo(); }
+void TDesignerForm::Undo() {
+    m_undo->undo();
+}
 
-void TDesignerForm::Redo() { m_undo->redo(); }
+void TDesignerForm::Redo() {
+    m_undo->redo();
+}
 
 void TDesignerForm::SaveTemplate() {
     Report::Save(m_layout, m_path);
@@ -648,8 +660,8 @@ void TDesignerForm::PageSettings() {
     fileRow->addWidget(file);
     fileRow->addWidget(browse);
     connect(browse, &QPushButton::clicked, &dialog, [&] {
-        const QString chosen = FileDialogs::GetOpenFileName(&dialog, QStringLiteral("底图"),
-                                                            QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp)"), m_baseDir);
+        const QString chosen = FileDialogs::GetOpenFileName(
+            &dialog, QStringLiteral("底图"), QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp)"), m_baseDir);
         if (!chosen.isEmpty())
             file->setText(QFileInfo(chosen).absolutePath() == m_baseDir ? QFileInfo(chosen).fileName() : chosen);
     });
@@ -679,7 +691,9 @@ void TDesignerForm::PageSettings() {
     });
 }
 
-void TDesignerForm::TestPrint() { Report::PrintWithDialog(m_layout, m_sample, m_baseDir, this); }
+void TDesignerForm::TestPrint() {
+    Report::PrintWithDialog(m_layout, m_sample, m_baseDir, this);
+}
 
 void TDesignerForm::CalibrationPrint() {
     QPrinter printer(QPrinter::HighResolution);
@@ -731,8 +745,8 @@ void TDesignerForm::Calibrate() {
     form->addRow(buttons);
     if (Modal::Exec(dialog) != QDialog::Accepted)
         return;
-    const Report::Calibration c =
-        Report::CalibrationFromMeasure({30, 30}, {w - 30, h - 30}, {ax->value(), ay->value()}, {bx->value(), by->value()});
+    const Report::Calibration c = Report::CalibrationFromMeasure({30, 30}, {w - 30, h - 30}, {ax->value(), ay->value()},
+                                                                 {bx->value(), by->value()});
     const QString name = printer->currentText();
     Change(QStringLiteral("校准"), [&](Report::Template &t) { t.calibrations.insert(name, c); });
 }

@@ -33,8 +33,7 @@ QImage RenderImage(const Template &t, const Row &row, double dpi, const RenderOp
 void SetUpPrinter(QPrinter &printer, const Template &t) {
     printer.setFullPage(true);
     printer.setPageOrientation(t.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setPageSize(QPageSize(t.pageSize, QPageSize::Millimeter, QStringLiteral("Kelvaro"),
-                                  QPageSize::ExactMatch));
+    printer.setPageSize(QPageSize(t.pageSize, QPageSize::Millimeter, QStringLiteral("Kelvaro"), QPageSize::ExactMatch));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
@@ -51,8 +50,7 @@ void PrintTo(QPrinter &printer, const Template &t, const Row &row, const QString
     p.end();
 }
 
-bool PrintWithDialog(const Template &t, const Row &row, const QString &baseDir, QWidget *parent,
-                     bool withBackground) {
+bool PrintWithDialog(const Template &t, const Row &row, const QString &baseDir, QWidget *parent, bool withBackground) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer, t);
     printer.setCopyCount(1);
@@ -130,7 +128,9 @@ void TReport::LoadFromFile(const QString &path) {
     m_path = path;
 }
 
-QString TReport::BaseDir() const { return QFileInfo(m_path).absolutePath(); }
+QString TReport::BaseDir() const {
+    return QFileInfo(m_path).absolutePath();
+}
 
 void TReport::ShowReport(const Report::Row &row, QWidget *parent) {
     TPreviewForm preview({m_template, row, BaseDir()}, parent);

@@ -18,8 +18,7 @@ QImage RenderImage(const Template &t, const Row &row, double dpi, const RenderOp
 void SetUpPrinter(QPrinter &printer, const Template &t);
 // Prints the page on a printer that is set up, with that printer's calibration.
 // `withBackground` is the plain-paper check: the scan is printed too.
-void PrintTo(QPrinter &printer, const Template &t, const Row &row, const QString &baseDir,
-             bool withBackground = false);
+void PrintTo(QPrinter &printer, const Template &t, const Row &row, const QString &baseDir, bool withBackground = false);
 // The print dialog first (one copy, collation off, a page range); false when
 // the operator cancels it, and then nothing is printed. With no printer
 // installed the dialog offers printing to a PDF file.

@@ -131,8 +131,12 @@ void TPreviewForm::SetZoom(double zoom) {
     Refresh();
 }
 
-void TPreviewForm::ZoomIn() { SetZoom(m_zoom * 1.25); }
-void TPreviewForm::ZoomOut() { SetZoom(m_zoom / 1.25); }
+void TPreviewForm::ZoomIn() {
+    SetZoom(m_zoom * 1.25);
+}
+void TPreviewForm::ZoomOut() {
+    SetZoom(m_zoom / 1.25);
+}
 
 void TPreviewForm::FitWidth() {
     const double available = m_scroll->viewport()->width() - 20;
@@ -198,7 +202,8 @@ void TPreviewForm::Export() {
     const QString pdf = QStringLiteral("PDF 文件 (*.pdf)");
     const QString png = QStringLiteral("PNG 图片 (*.png)");
     QString filter;
-    QString file = FileDialogs::GetSaveFileName(this, QStringLiteral("导出"), pdf + QStringLiteral(";;") + png, &filter);
+    QString file =
+        FileDialogs::GetSaveFileName(this, QStringLiteral("导出"), pdf + QStringLiteral(";;") + png, &filter);
     if (file.isEmpty())
         return;
     const bool asPng = filter == png || file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);

@@ -62,9 +62,8 @@ bool fits(const QFont &font, const Item &item, const QString &text) {
 void drawBackground(QPainter &p, const Template &t, const RenderOptions &o, const Mapper &map) {
     if (t.background.file.isEmpty())
         return;
-    const QString path = QDir::isAbsolutePath(t.background.file)
-                             ? t.background.file
-                             : QDir(o.baseDir).filePath(t.background.file);
+    const QString path =
+        QDir::isAbsolutePath(t.background.file) ? t.background.file : QDir(o.baseDir).filePath(t.background.file);
     QImageReader reader(path);
     const QImage image = reader.read();
     if (image.isNull())
@@ -82,7 +81,9 @@ void drawBackground(QPainter &p, const Template &t, const RenderOptions &o, cons
 
 } // namespace
 
-QString ItemText(const Item &item, const Row &row) { return Substitute(item.text, row, DataSetName()); }
+QString ItemText(const Item &item, const Row &row) {
+    return Substitute(item.text, row, DataSetName());
+}
 
 QFont ItemFont(const Item &item, const QString &text, double dpi) {
     Q_UNUSED(dpi)

@@ -14,14 +14,16 @@ namespace Report {
 using Row = QMap<QString, QString>;
 
 // The data set name templates use for the print buffer.
-inline QString DataSetName() { return QStringLiteral("qkdst_s"); }
+inline QString DataSetName() {
+    return QStringLiteral("qkdst_s");
+}
 
 struct RenderOptions {
-    bool background = false;        // draw the scan under the items
-    double backgroundOpacity = -1;  // below 0: the template's
-    Calibration calibration;        // the printer's correction
-    QString baseDir;                // where a relative background file lies
-    bool markOverflow = false;      // outline items whose value does not fit
+    bool background = false;       // draw the scan under the items
+    double backgroundOpacity = -1; // below 0: the template's
+    Calibration calibration;       // the printer's correction
+    QString baseDir;               // where a relative background file lies
+    bool markOverflow = false;     // outline items whose value does not fit
 };
 
 // Draws the page onto the painter's device, whose logical resolution maps
@@ -37,7 +39,9 @@ QFont ItemFont(const Item &item, const QString &text, double dpi);
 QVector<int> Overflowing(const Template &t, const Row &row);
 
 // Millimetres to device pixels and back.
-inline double MmToPx(double mm, double dpi) { return mm * dpi / 25.4; }
+inline double MmToPx(double mm, double dpi) {
+    return mm * dpi / 25.4;
+}
 
 // A calibration page: rulers along the edges and crosshairs at known points,
 // to measure how far a printer is off.

@@ -63,7 +63,9 @@ QString alignmentName(Qt::Alignment align) {
     return QStringLiteral("left");
 }
 
-QJsonObject pointJson(const QPointF &p) { return {{QStringLiteral("x"), p.x()}, {QStringLiteral("y"), p.y()}}; }
+QJsonObject pointJson(const QPointF &p) {
+    return {{QStringLiteral("x"), p.x()}, {QStringLiteral("y"), p.y()}};
+}
 
 QPointF pointFrom(const QJsonValue &v, const QPointF &fallback, const QString &name, const char *what) {
     if (v.isUndefined())
@@ -76,7 +78,9 @@ QPointF pointFrom(const QJsonValue &v, const QPointF &fallback, const QString &n
 
 } // namespace
 
-QString PathBesideProgram() { return App::ProgramDir() + QStringLiteral("report/st.rmf"); }
+QString PathBesideProgram() {
+    return App::ProgramDir() + QStringLiteral("report/st.rmf");
+}
 
 Template FromJson(const QByteArray &json, const QString &name) {
     QJsonParseError error{};
@@ -92,8 +96,7 @@ Template FromJson(const QByteArray &json, const QString &name) {
         bad(name, QStringLiteral("不认识的版本 %1").arg(t.version));
     const QJsonObject page = root.value(QStringLiteral("page")).toObject();
     t.pageSize = {number(page, "width", 241, name), number(page, "height", 140, name)};
-    if (t.pageSize.width() < 10 || t.pageSize.height() < 10 || t.pageSize.width() > 2000 ||
-        t.pageSize.height() > 2000)
+    if (t.pageSize.width() < 10 || t.pageSize.height() < 10 || t.pageSize.width() > 2000 || t.pageSize.height() > 2000)
         bad(name, QStringLiteral("纸张大小不对"));
     t.landscape = text(page, "orientation", QStringLiteral("portrait"), name) == QLatin1String("landscape");
     t.offset = pointFrom(root.value(QStringLiteral("offset")), {}, name, "offset");
@@ -173,11 +176,10 @@ QByteArray ToJson(const Template &t) {
         cal.insert(it.key(), QJsonObject{{QStringLiteral("offset"), pointJson(it.value().offset)},
                                          {QStringLiteral("scale"), pointJson(it.value().scale)}});
     root.insert(QStringLiteral("calibrations"), cal);
-    root.insert(QStringLiteral("background"),
-                QJsonObject{{QStringLiteral("file"), t.background.file},
-                            {QStringLiteral("dpi"), t.background.dpi},
-                            {QStringLiteral("opacity"), t.background.opacity},
-                            {QStringLiteral("inPreview"), t.background.inPreview}});
+    root.insert(QStringLiteral("background"), QJsonObject{{QStringLiteral("file"), t.background.file},
+                                                          {QStringLiteral("dpi"), t.background.dpi},
+                                                          {QStringLiteral("opacity"), t.background.opacity},
+                                                          {QStringLiteral("inPreview"), t.background.inPreview}});
     QJsonArray items;
     for (const Item &item : t.items) {
         QJsonObject o;

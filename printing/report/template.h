@@ -16,10 +16,10 @@ enum class ItemKind { Text, Line, Rect };
 
 struct Item {
     ItemKind kind = ItemKind::Text;
-    QRectF rect;           // mm from the page's top left; a line runs from top left to bottom right
-    QString text;          // fixed words and field references such as [qkdst_s.khxm]
+    QRectF rect;  // mm from the page's top left; a line runs from top left to bottom right
+    QString text; // fixed words and field references such as [qkdst_s.khxm]
     QString fontFamily = QStringLiteral("宋体");
-    double fontSize = 10;  // points
+    double fontSize = 10; // points
     bool bold = false;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     bool wordWrap = false;
@@ -31,8 +31,8 @@ struct Item {
 // What one printer needs to hit the form: shift and stretch, measured on a
 // calibration print.
 struct Calibration {
-    QPointF offset;           // mm
-    QPointF scale{1.0, 1.0};  // x and y
+    QPointF offset;          // mm
+    QPointF scale{1.0, 1.0}; // x and y
     bool operator==(const Calibration &) const = default;
 };
 
@@ -48,7 +48,7 @@ struct Template {
     int version = 1;
     QSizeF pageSize{241, 140}; // mm
     bool landscape = false;
-    QPointF offset;            // mm, for every printer
+    QPointF offset;                          // mm, for every printer
     QMap<QString, Calibration> calibrations; // by printer name
     Background background;
     QVector<Item> items;
