@@ -364,12 +364,20 @@ QString TEntryTab::NextSlipNumber() {
     return text;
 }
 
-void TEntryTab::ResetEntryForm() {
+void TEntryTab::EmptySlip() {
     for (int n = 1; n <= 36; ++n)
         SetText(n, QString());
     SetText(4, DateText::DateToStr(Clock::Today()));
+}
+
+void TEntryTab::NumberAndBiller() {
     SetText(5, NextSlipNumber());
     ComboBox1->setEditText(m_settings.str_kpy);
+}
+
+void TEntryTab::ResetEntryForm() {
+    EmptySlip();
+    NumberAndBiller();
 }
 
 void TEntryTab::FillEmployeeList(TComboBox *box, const QString &type) {
@@ -388,13 +396,10 @@ void TEntryTab::FillEmployeeList(TComboBox *box, const QString &type) {
 }
 
 void TEntryTab::StartUp() {
-    for (int n = 1; n <= 36; ++n)
-        SetText(n, QString());
-    SetText(4, DateText::DateToStr(Clock::Today()));
+    EmptySlip();
     FillEmployeeList(ComboBox1, QStringLiteral("开票员"));
     FillEmployeeList(ComboBox2, QStringLiteral("销售员"));
-    SetText(5, NextSlipNumber());
-    ComboBox1->setEditText(m_settings.str_kpy);
+    NumberAndBiller();
 }
 
 void TEntryTab::BitBtn4Click() {

@@ -95,6 +95,9 @@ private:
     QWidget *EnterTarget(int n) const;
     void MoveFocus(QWidget *target);
     void FillEmployeeList(TComboBox *box, const QString &type);
+    // The reset's two halves: empty fields and today's date; the number and the biller.
+    void EmptySlip();
+    void NumberAndBiller();
     double ZeroFilledNumber(int n);
 
     TGlobal &m_settings;

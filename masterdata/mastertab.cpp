@@ -164,6 +164,12 @@ TDemoDM &TMasterTab::DM() const {
     return *m_dm;
 }
 
+void TMasterTab::Enter() {
+    Reopen(DM().qkh, kCustomers);
+    Reopen(DM().qsp, kProducts);
+    Reopen(DM().qzg, kEmployees);
+}
+
 void TMasterTab::Reopen(TQuery &query, const QString &statement) {
     query.Close();
     query.SQL.Clear();

@@ -20,6 +20,8 @@ public:
     void SetDataModule(TDemoDM *dm);
     void SetPasswordDialog(TFormmmxg *dialog) { m_password = dialog; }
     TDemoDM &DM() const;
+    // Each time the tab is selected: the three lists read afresh.
+    void Enter();
 
     void BitBtn22Click();      // save a customer
     void BitBtn23Click();      // delete the selected customer

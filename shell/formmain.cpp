@@ -172,22 +172,12 @@ void TFormmain::SetActivePage(QWidget *page) {
     pg1->setCurrentWidget(page);
 }
 
-void TFormmain::ReloadList(TQuery &query, const QString &statement) {
-    query.Close();
-    query.SQL.Clear();
-    query.SQL.Add(statement);
-    query.Open();
-}
-
 void TFormmain::pg1Change() {
     QWidget *page = pg1->currentWidget();
     if (page == TabSheet2)
         TabSheet2->Enter();
     if (page == TabSheet3) {
-        TDemoDM &dm = DM();
-        ReloadList(dm.qkh, QStringLiteral("select * from app_khxxb order by iid "));
-        ReloadList(dm.qsp, QStringLiteral("select * from app_spxxb order by iid "));
-        ReloadList(dm.qzg, QStringLiteral("select * from zgxxb  order by iid "));
+        TabSheet3->Enter();
         SetCbdyChecked(m_settings.strdyf == QLatin1String("Y"));
     }
 }

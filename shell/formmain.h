@@ -67,7 +67,6 @@ protected:
 
 private:
     void BuildWindow();
-    void ReloadList(class TQuery &query, const QString &statement);
 
     TGlobal &m_settings;
     TDemoDM *m_dm = nullptr;

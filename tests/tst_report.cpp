@@ -172,7 +172,7 @@ void TestReport::longValuesAreFlagged() {
     const Report::Row longRow{{QStringLiteral("khdz"), QStringLiteral("北京市朝阳区建国路八十八号现代城")}};
     QCOMPARE(Report::Overflowing(t, shortRow), QVector<int>());
     QCOMPARE(Report::Overflowing(t, longRow), QVector<int>{0}); // the shrinking box still fits it
-    QVERIFY(Report::ItemFont(t.items[1], longRow.value("khdz"), 600).pointSizeF() < 10);
+    QVERIFY(Report::ItemFont(t.items[1], longRow.value("khdz")).pointSizeF() < 10);
 }
 
 void TestReport::previewZoomFindSaveOpenExport() {

@@ -171,7 +171,7 @@ void TDesignItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *
         p->save();
         const double k = 25.4 / kDesignDpi;
         p->scale(k, k);
-        QFont font = Report::ItemFont(item, sample ? text : QString(), kDesignDpi);
+        QFont font = Report::ItemFont(item, sample ? text : QString());
         font.setPixelSize(std::max(1, qRound(font.pointSizeF() * kDesignDpi / 72)));
         p->setFont(font);
         p->setPen(sample ? Qt::black : QColor(120, 120, 160));

@@ -85,8 +85,7 @@ QString ItemText(const Item &item, const Row &row) {
     return Substitute(item.text, row, DataSetName());
 }
 
-QFont ItemFont(const Item &item, const QString &text, double dpi) {
-    Q_UNUSED(dpi)
+QFont ItemFont(const Item &item, const QString &text) {
     QFont font = baseFont(item, item.fontSize);
     if (!item.shrinkToFit || text.isEmpty())
         return font;
@@ -105,7 +104,7 @@ QVector<int> Overflowing(const Template &t, const Row &row) {
         if (item.kind != ItemKind::Text)
             continue;
         const QString text = ItemText(item, row);
-        if (!text.isEmpty() && !fits(ItemFont(item, text, 600), item, text))
+        if (!text.isEmpty() && !fits(ItemFont(item, text), item, text))
             out.append(i);
     }
     return out;
@@ -134,7 +133,7 @@ void Render(QPainter &p, const Template &t, const Row &row, const RenderOptions 
             break;
         case ItemKind::Text: {
             const QString text = ItemText(item, row);
-            p.setFont(ItemFont(item, text, map.dpiX));
+            p.setFont(ItemFont(item, text));
             p.setPen(Qt::black);
             p.drawText(r, flagsOf(item), text);
             if (overflowing.contains(i)) {

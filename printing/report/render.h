@@ -34,7 +34,7 @@ void Render(QPainter &painter, const Template &t, const Row &row, const RenderOp
 // The text an item shows for a row.
 QString ItemText(const Item &item, const Row &row);
 // The font an item is drawn with for that text (smaller when it shrinks to fit).
-QFont ItemFont(const Item &item, const QString &text, double dpi);
+QFont ItemFont(const Item &item, const QString &text);
 // Indexes of the text items whose value spills out of their box.
 QVector<int> Overflowing(const Template &t, const Row &row);
 
